@@ -1,0 +1,171 @@
+#include "CodePage.h"
+
+#include <algorithm>
+
+namespace velkrant::CodePage {
+
+namespace {
+
+bool IsAsciiText(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+bool IsAsciiBytes(BytesView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
+}
+
+bool IsCjkCodePoint(char32_t c) {
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// Decodes one well-formed UTF-8 sequence at bytes[i]; returns its length,
+// or 0 when the bytes there are not well-formed.
+std::size_t DecodeUtf8At(BytesView bytes, std::size_t i, char32_t& out) {
+    const std::uint8_t lead = bytes[i];
+    std::size_t length;
+    char32_t value;
+    char32_t minimum;
+    if (lead < 0x80) {
+        out = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - i < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const std::uint8_t b = bytes[i + k];
+        if ((b & 0xC0) != 0x80) {
+            return 0;
+        }
+        value = (value << 6) | (b & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        return 0;
+    }
+    out = value;
+    return length;
+}
+
+void AppendUtf16(std::u16string& text, char32_t c) {
+    if (c < 0x10000) {
+        text.push_back(static_cast<char16_t>(c));
+    } else {
+        c -= 0x10000;
+        text.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+        text.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    }
+}
+
+}  // namespace
+
+Bytes TextToBytes(std::u16string_view text) {
+    // ASCII is the same in every code page the program meets, and nearly
+    // every link is ASCII: skip the platform conversion for it.
+    if (IsAsciiText(text)) {
+        Bytes bytes(text.size(), 0);
+        std::transform(text.begin(), text.end(), bytes.begin(),
+                       [](char16_t c) { return static_cast<std::uint8_t>(c); });
+        return bytes;
+    }
+    return CodePageNative::Encode(text);
+}
+
+std::u16string BytesToText(BytesView bytes) {
+    if (IsAsciiBytes(bytes)) {
+        return std::u16string(bytes.begin(), bytes.end());
+    }
+    if (IsCjkUtf8(bytes)) {
+        return Utf8ToText(bytes);
+    }
+    return CodePageNative::Decode(bytes);
+}
+
+bool IsValidUtf8(BytesView bytes) {
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = DecodeUtf8At(bytes, i, c);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+bool IsCjkUtf8(BytesView bytes) {
+    bool sawNonAscii = false;
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = DecodeUtf8At(bytes, i, c);
+        if (length == 0) {
+            return false;
+        }
+        if (c >= 0x80) {
+            if (!IsCjkCodePoint(c)) {
+                return false;
+            }
+            sawNonAscii = true;
+        }
+        i += length;
+    }
+    return sawNonAscii;
+}
+
+std::u16string Utf8ToText(BytesView bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = DecodeUtf8At(bytes, i, c);
+        if (length == 0) {  // not expected: callers check validity first
+            c = 0xFFFD;
+            i += 1;
+        } else {
+            i += length;
+        }
+        AppendUtf16(text, c);
+    }
+    return text;
+}
+
+std::string TextToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+}  // namespace velkrant::CodePage

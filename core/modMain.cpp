@@ -1,0 +1,151 @@
+#include "modMain.h"
+
+#include "NumberedError.h"
+#include "RandomGenerator.h"
+#include "modBase64Code.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace velkrant::modMain {
+
+namespace {
+
+using modBase64Code::Base64Decode;
+using modBase64Code::Base64Encode;
+
+constexpr char16_t kThunderMarkerFront[] = u"AA";
+constexpr char16_t kThunderMarkerBack[] = u"ZZ";
+constexpr char16_t kFlashgetMarker[] = u"[FLASHGET]";
+constexpr std::size_t kThunderMarkerLength = 2;
+constexpr std::size_t kFlashgetMarkerLength = 10;
+
+char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    }
+    return true;
+}
+
+std::u16string DecimalText(long value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// The decoded text without `count` characters at each end; a text too
+// short to hold both markers is a failed conversion.
+std::u16string StripMarkers(const std::u16string& decoded, std::size_t count, std::u16string_view scheme) {
+    if (decoded.size() < 2 * count) {
+        std::u16string description = u"Invalid procedure call or argument: the decoded ";
+        description.append(scheme).append(u" text has fewer than ");
+        description.append(DecimalText(static_cast<long>(2 * count))).append(u" characters");
+        throw NumberedError(ErrInvalidCall, std::move(description));
+    }
+    return decoded.substr(count, decoded.size() - 2 * count);
+}
+
+enum class PrefixKind { Ordinary, Thunder, Flashget, Qqdl };
+
+struct KnownPrefix {
+    std::u16string_view text;
+    PrefixKind kind;
+};
+
+// Compared in this order. "rtsp://" is the real streaming scheme and an
+// ordinary address; "rstp://" has always been answered as ordinary too.
+constexpr std::array<KnownPrefix, 9> kKnownPrefixes{{
+    {u"ftp://", PrefixKind::Ordinary},
+    {u"http://", PrefixKind::Ordinary},
+    {u"https://", PrefixKind::Ordinary},
+    {u"mms://", PrefixKind::Ordinary},
+    {u"rstp://", PrefixKind::Ordinary},
+    {u"rtsp://", PrefixKind::Ordinary},
+    {ThunderPrefix, PrefixKind::Thunder},
+    {FlashgetPrefix, PrefixKind::Flashget},
+    {QqdlPrefix, PrefixKind::Qqdl},
+}};
+
+std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
+    if (target.BatchTicked()) {
+        return u"// " + std::u16string(notice);
+    }
+    target.ShowMessage({notice, TitleNotice, MessageIcon::Information});
+    return {};
+}
+
+}  // namespace
+
+std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
+    std::u16string result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text.size() - i >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(i, prefix.size()), prefix)) {
+            i += prefix.size();
+        } else {
+            result.push_back(text[i++]);
+        }
+    }
+    return result;
+}
+
+std::u16string ThunderEncode(std::u16string_view address) {
+    std::u16string wrapped = kThunderMarkerFront;
+    wrapped.append(address).append(kThunderMarkerBack);
+    return ThunderPrefix + Base64Encode(wrapped);
+}
+
+std::u16string FlashgetEncode(std::u16string_view address) {
+    const float r = RandomGenerator::NextUniform();
+    // In double precision: r < 1 keeps the number at 10000 or below.
+    const long number = static_cast<long>(std::floor(static_cast<double>(r) * 10000.0 + 1.0));
+    std::u16string wrapped = kFlashgetMarker;
+    wrapped.append(address).append(kFlashgetMarker);
+    return FlashgetPrefix + Base64Encode(wrapped) + u"&" + DecimalText(number);
+}
+
+std::u16string QqdlEncode(std::u16string_view address) { return QqdlPrefix + Base64Encode(address); }
+
+std::u16string ThunderDecode(std::u16string_view link) {
+    const std::u16string decoded = Base64Decode(RemovePrefix(link, ThunderPrefix));
+    return StripMarkers(decoded, kThunderMarkerLength, u"Thunder");
+}
+
+std::u16string FlashgetDecode(std::u16string_view link) {
+    const std::u16string payload = RemovePrefix(link, FlashgetPrefix);
+    const std::size_t ampersand = payload.find(u'&');
+    if (ampersand == std::u16string::npos) {
+        return {};
+    }
+    const std::u16string decoded = Base64Decode(std::u16string_view(payload).substr(0, ampersand));
+    return StripMarkers(decoded, kFlashgetMarkerLength, u"FlashGet");
+}
+
+std::u16string QqdlDecode(std::u16string_view link) { return Base64Decode(RemovePrefix(link, QqdlPrefix)); }
+
+std::u16string AutoDecode(std::u16string_view text, NoticeTarget& target) {
+    const std::size_t slashes = text.find(u"//");
+    if (slashes == std::u16string_view::npos) {
+        return Notice(NoticeCannotJudge, target);
+    }
+    // Only the text up to the first "//" is looked at, so anything before
+    // the scheme (a space, say) makes the prefix unknown. Letters compare
+    // in ASCII upper case: no other character can turn into a scheme.
+    const std::u16string_view prefix = text.substr(0, slashes + 2);
+    for (const KnownPrefix& known : kKnownPrefixes) {
+        if (!EqualsIgnoringAsciiCase(prefix, known.text)) continue;
+        switch (known.kind) {
+            case PrefixKind::Ordinary: return Notice(NoticeOrdinary, target);
+            case PrefixKind::Thunder: return ThunderDecode(text);
+            case PrefixKind::Flashget: return FlashgetDecode(text);
+            case PrefixKind::Qqdl: return QqdlDecode(text);
+        }
+    }
+    return Notice(NoticeUnknown, target);
+}
+
+}  // namespace velkrant::modMain

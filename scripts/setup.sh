@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every system package Velkrant needs to build, run and test on
+# Debian 12. Idempotent: when everything is present it only checks and
+# returns, so both README commands can call it every time.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential g++ cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  clang libclang-rt-14-dev
+  fonts-noto-cjk xvfb xauth imagemagick
+  python3
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "setup: all packages present"
+fi

@@ -1,0 +1,107 @@
+#include "CodePage.h"
+
+#include <gtest/gtest.h>
+
+namespace velkrant::CodePage {
+namespace {
+
+Bytes B(std::initializer_list<int> values) {
+    Bytes bytes;
+    for (int v : values) bytes.push_back(static_cast<std::uint8_t>(v));
+    return bytes;
+}
+
+struct EncodeCase {
+    const char* name;
+    std::u16string text;
+    Bytes bytes;
+};
+
+class TextToBytesTest : public testing::TestWithParam<EncodeCase> {};
+
+TEST_P(TextToBytesTest, GivesCodePageBytes) {
+    EXPECT_EQ(TextToBytes(GetParam().text), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextToBytesTest,
+    testing::Values(
+        EncodeCase{"Empty", u"", B({})},
+        EncodeCase{"Ascii", u"http://a/b", B({'h', 't', 't', 'p', ':', '/', '/', 'a', '/', 'b'})},
+        EncodeCase{"ZeroKept", std::u16string(u"a\0b", 3), B({'a', 0, 'b'})},
+        EncodeCase{"ChineseAsGbk", u"迅雷", B({0xD1, 0xB8, 0xC0, 0xD7})},
+        EncodeCase{"MixedAsciiAndChinese", u"a迅", B({'a', 0xD1, 0xB8})},
+        EncodeCase{"EuroSignIsSingleByte", u"€", B({0x80})},
+        EncodeCase{"HangulNotInGbkBecomesQuestionMark", u"x한y", B({'x', '?', 'y'})},
+        EncodeCase{"SurrogatePairIsOneQuestionMark", u"a\U0001F600b", B({'a', '?', 'b'})},
+        EncodeCase{"LoneSurrogateIsQuestionMark", std::u16string(u"a\xD800迅", 3), B({'a', '?', 0xD1, 0xB8})},
+        EncodeCase{"LoneSurrogateAtEnd", std::u16string(u"迅\xDBFF", 2), B({0xD1, 0xB8, '?'})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DecodeCase {
+    const char* name;
+    Bytes bytes;
+    std::u16string text;
+};
+
+class BytesToTextTest : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(BytesToTextTest, ReadsCodePageOrCjkUtf8) {
+    EXPECT_EQ(BytesToText(GetParam().bytes), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BytesToTextTest,
+    testing::Values(
+        DecodeCase{"Empty", B({}), u""},
+        DecodeCase{"Ascii", B({'a', '/', 'b'}), u"a/b"},
+        DecodeCase{"ZeroByteKept", B({'a', 0, 'b'}), std::u16string(u"a\0b", 3)},
+        DecodeCase{"GbkChinese", B({0xD1, 0xB8, 0xC0, 0xD7}), u"迅雷"},
+        // "例子" in UTF-8: valid UTF-8, all non-ASCII characters CJK.
+        DecodeCase{"Utf8Chinese", B({'/', 0xE4, 0xBE, 0x8B, 0xE5, 0xAD, 0x90}), u"/例子"},
+        DecodeCase{"Utf8FullWidthAndPunctuation", B({0xEF, 0xBC, 0x81, 0xE3, 0x80, 0x82}), u"！。"},
+        // C3 A9 is also "é" in UTF-8, which is not CJK: it stays GBK.
+        DecodeCase{"ShortGbkThatIsAlsoUtf8StaysGbk", B({0xC3, 0xA9}), u"茅"},
+        DecodeCase{"Utf8MixingCjkAndLatinStaysGbk", B({0xE4, 0xBE, 0x8B, 0xC3, 0xA9}), u"渚嬅\uFFFD"},
+        DecodeCase{"ZeroThenGbk", B({0, 0xD1, 0xB8}), std::u16string(u"\0迅", 2)},
+        DecodeCase{"InvalidByteBecomesReplacement", B({'a', 0xFF, 'b'}), u"a\uFFFDb"},
+        DecodeCase{"TruncatedLeadByteAtEnd", B({0xD1, 0xB8, 0xD1}), u"迅\uFFFD"},
+        DecodeCase{"EuroSign", B({0x80}), u"€"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CodePageTest, GbkTextRoundTrips) {
+    const std::u16string text = u"下载地址：http://例子.cn/文件.zip？";
+    EXPECT_EQ(BytesToText(TextToBytes(text)), text);
+}
+
+TEST(CodePageTest, Utf8Validity) {
+    struct Case {
+        Bytes bytes;
+        bool valid;
+    };
+    const Case cases[] = {
+        {B({'a'}), true},
+        {B({0xE4, 0xBE, 0x8B}), true},
+        {B({0xF0, 0x9F, 0x98, 0x80}), true},
+        {B({0xC0, 0x80}), false},              // overlong NUL
+        {B({0xED, 0xA0, 0x80}), false},        // encoded surrogate
+        {B({0xF4, 0x90, 0x80, 0x80}), false},  // above U+10FFFF
+        {B({0xE4, 0xBE}), false},              // truncated
+        {B({0x80}), false},                    // stray continuation
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << testing::PrintToString(c.bytes);
+    }
+}
+
+TEST(CodePageTest, Utf8RoundTripsThroughText) {
+    const std::u16string text = u"a例\U0001F600€";
+    const std::string utf8 = TextToUtf8(text);
+    EXPECT_EQ(utf8, "a\xE4\xBE\x8B\xF0\x9F\x98\x80\xE2\x82\xAC");
+    const Bytes bytes(utf8.begin(), utf8.end());
+    EXPECT_EQ(Utf8ToText(bytes), text);
+    EXPECT_EQ(TextToUtf8(std::u16string(u"\xD800", 1)), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace velkrant::CodePage

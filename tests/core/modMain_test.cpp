@@ -1,0 +1,213 @@
+#include "modMain.h"
+
+#include "FakeHost.h"
+#include "NumberedError.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace velkrant::modMain {
+namespace {
+
+using testing_support::FakeHost;
+
+TEST(SchemesTest, WorkedExampleEncodes) {
+    EXPECT_EQ(ThunderEncode(u"http://a/b"), u"thunder://QUFodHRwOi8vYS9iWlo=");
+    EXPECT_EQ(QqdlEncode(u"http://a/b"), u"qqdl://aHR0cDovL2EvYg==");
+    const std::u16string flashget = FlashgetEncode(u"http://a/b");
+    const std::u16string head = u"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&";
+    ASSERT_EQ(flashget.substr(0, head.size()), head);
+    EXPECT_EQ(FlashgetDecode(flashget), u"http://a/b");
+}
+
+TEST(SchemesTest, EmptyAddressEncodes) {
+    EXPECT_EQ(ThunderEncode(u""), u"thunder://QUFaWg==");
+    EXPECT_EQ(QqdlEncode(u""), u"qqdl://");
+    const std::u16string flashget = FlashgetEncode(u"");
+    EXPECT_EQ(flashget.substr(0, 40), u"Flashget://W0ZMQVNIR0VUXVtGTEFTSEdFVF0=&");
+}
+
+TEST(SchemesTest, ChineseAddressRoundTripsThroughGbk) {
+    const std::u16string address = u"http://例子.cn/文件.zip";
+    EXPECT_EQ(ThunderEncode(address), u"thunder://QUFodHRwOi8vwP3X0y5jbi/OxLz+LnppcFpa");
+    EXPECT_EQ(ThunderDecode(ThunderEncode(address)), address);
+    EXPECT_EQ(QqdlDecode(QqdlEncode(address)), address);
+    EXPECT_EQ(FlashgetDecode(FlashgetEncode(address)), address);
+}
+
+TEST(SchemesTest, Utf8PayloadDecodesToChinese) {
+    // Links made by newer tools carry UTF-8 bytes.
+    EXPECT_EQ(ThunderDecode(u"thunder://QUFodHRwOi8v5L6L5a2QLmNuL+aWh+S7ti56aXBaWg=="),
+              u"http://例子.cn/文件.zip");
+}
+
+struct DecodeCase {
+    const char* name;
+    std::u16string (*decoder)(std::u16string_view);
+    std::u16string link;
+    std::u16string address;
+};
+
+class DecodeTest : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeTest, GivesAddress) { EXPECT_EQ(GetParam().decoder(GetParam().link), GetParam().address); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeTest,
+    testing::Values(
+        DecodeCase{"Thunder", ThunderDecode, u"thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b"},
+        DecodeCase{"ThunderUpperCasePrefix", ThunderDecode, u"THUNDER://QUFodHRwOi8vYS9iWlo=", u"http://a/b"},
+        DecodeCase{"ThunderMixedCasePrefix", ThunderDecode, u"Thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b"},
+        DecodeCase{"ThunderNoPrefix", ThunderDecode, u"QUFodHRwOi8vYS9iWlo=", u"http://a/b"},
+        DecodeCase{"ThunderMarkersNotCompared", ThunderDecode, u"thunder://eHhodHRwOi8vYS9ieXk=", u"http://a/b"},
+        DecodeCase{"ThunderExactlyFour", ThunderDecode, u"thunder://QUFaWg==", u""},
+        DecodeCase{"ThunderTrailingSlashDecoded", ThunderDecode, u"thunder://QUFodHRwOi8vYS9iWlo=/", u"http://a/bZ"},
+        // Deleted in one pass: the joined "thunder://" is not searched again.
+        DecodeCase{"ThunderPrefixEverywhereRemoved", ThunderDecode, u"thunder://QUFodHRwthunder://Oi8vYS9iWlo=",
+                   u"http://a/b"},
+        DecodeCase{"Flashget", FlashgetDecode, u"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&1", u"http://a/b"},
+        DecodeCase{"FlashgetOtherNumber", FlashgetDecode, u"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&9999",
+                   u"http://a/b"},
+        DecodeCase{"FlashgetLowerCasePrefix", FlashgetDecode, u"flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&1",
+                   u"http://a/b"},
+        DecodeCase{"FlashgetWithoutAmpersandIsEmpty", FlashgetDecode,
+                   u"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd", u""},
+        DecodeCase{"FlashgetExactlyTwenty", FlashgetDecode, u"Flashget://W0ZMQVNIR0VUXVtGTEFTSEdFVF0=&7", u""},
+        DecodeCase{"Qqdl", QqdlDecode, u"qqdl://aHR0cDovL2EvYg==", u"http://a/b"},
+        DecodeCase{"QqdlUpperCase", QqdlDecode, u"QQDL://aHR0cDovL2EvYg==", u"http://a/b"},
+        DecodeCase{"QqdlEmpty", QqdlDecode, u"qqdl://", u""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SchemesTest, PrefixRemovalIsOnePass) {
+    EXPECT_EQ(RemovePrefix(u"ththunder://under://x", u"thunder://"), u"thunder://x");
+    EXPECT_EQ(RemovePrefix(u"aQQDL://bqqdl://", u"qqdl://"), u"ab");
+}
+
+TEST(SchemesTest, ShortDecodedTextsFail) {
+    struct Case {
+        std::u16string (*decoder)(std::u16string_view);
+        std::u16string link;
+    };
+    const Case cases[] = {
+        {ThunderDecode, u"thunder://QUFa"},  // 3 characters
+        {ThunderDecode, u"thunder://"},
+        {ThunderDecode, u""},
+        // 19 characters: "[FLASHGET][FLASHGET" without the closing bracket.
+        {FlashgetDecode, u"Flashget://W0ZMQVNIR0VUXVtGTEFTSEdFVA==&3"},
+        {FlashgetDecode, u"Flashget://&3"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.decoder(c.link);
+            ADD_FAILURE() << "no failure for " << testing::PrintToString(c.link);
+        } catch (const NumberedError& e) {
+            EXPECT_EQ(e.Number(), ErrInvalidCall);
+            EXPECT_FALSE(e.Description().empty());
+        }
+    }
+}
+
+TEST(SchemesTest, FlashgetNumbersStayWithinRange) {
+    for (int i = 0; i < 100000; ++i) {
+        const std::u16string link = FlashgetEncode(u"x");
+        const std::size_t amp = link.find(u'&');
+        ASSERT_NE(amp, std::u16string::npos);
+        const std::u16string digits = link.substr(amp + 1);
+        ASSERT_FALSE(digits.empty());
+        ASSERT_NE(digits[0], u'0');
+        long number = 0;
+        for (char16_t c : digits) {
+            ASSERT_TRUE(c >= u'0' && c <= u'9') << "not a plain number";
+            number = number * 10 + (c - u'0');
+        }
+        ASSERT_GE(number, 1);
+        ASSERT_LE(number, 10000);
+    }
+}
+
+std::string FirstFlashgetNumbers() {
+    std::string numbers;
+    for (int i = 0; i < 3; ++i) {
+        const std::u16string link = FlashgetEncode(u"a");
+        const std::u16string digits = link.substr(link.find(u'&') + 1);
+        numbers += std::string(digits.begin(), digits.end()) + " ";
+    }
+    return numbers;
+}
+
+TEST(SchemesTest, FlashgetNumbersAreTheSameInEveryRun) {
+    // A fresh process must draw the numbers every run draws: nothing seeds
+    // the generator from the clock or the process.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::fputs(FirstFlashgetNumbers().c_str(), stderr);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "^4548 2915 9646 $");
+}
+
+struct AutoCase {
+    const char* name;
+    std::u16string text;
+    std::u16string result;           // with the batch box clear
+    std::u16string notice;           // the box shown, or empty for none
+};
+
+class AutoDecodeTest : public testing::TestWithParam<AutoCase> {};
+
+TEST_P(AutoDecodeTest, SingleShowsNoticeBatchWritesComment) {
+    const AutoCase& c = GetParam();
+    FakeHost single;
+    EXPECT_EQ(AutoDecode(c.text, single), c.result);
+    if (c.notice.empty()) {
+        EXPECT_TRUE(single.messages.empty());
+    } else {
+        ASSERT_EQ(single.messages.size(), 1u);
+        EXPECT_EQ(single.messages[0], (Message{c.notice, u"提示", MessageIcon::Information}));
+    }
+    FakeHost batch;
+    batch.batchTicked = true;
+    EXPECT_EQ(AutoDecode(c.text, batch), c.notice.empty() ? c.result : u"// " + c.notice);
+    EXPECT_TRUE(batch.messages.empty());
+}
+
+const std::u16string kOrdinary = u"普通协议,不需要解密!";
+const std::u16string kUnknown = u"未知协议!";
+const std::u16string kCannotJudge = u"错误的地址或无法自动判断!";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AutoDecodeTest,
+    testing::Values(
+        AutoCase{"Thunder", u"thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b", u""},
+        AutoCase{"ThunderUpper", u"THUNDER://QUFodHRwOi8vYS9iWlo=", u"http://a/b", u""},
+        AutoCase{"Flashget", u"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&1", u"http://a/b", u""},
+        AutoCase{"FlashgetLower", u"flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&1", u"http://a/b", u""},
+        AutoCase{"FlashgetEmptyResultReturned", u"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd", u"", u""},
+        AutoCase{"Qqdl", u"qqdl://aHR0cDovL2EvYg==", u"http://a/b", u""},
+        AutoCase{"Http", u"http://a/b", u"", kOrdinary},
+        AutoCase{"HttpUpper", u"HTTP://a/b", u"", kOrdinary},
+        AutoCase{"Https", u"https://a/b", u"", kOrdinary},
+        AutoCase{"Ftp", u"ftp://a/b", u"", kOrdinary},
+        AutoCase{"Mms", u"mms://a/b", u"", kOrdinary},
+        AutoCase{"Rstp", u"rstp://a/b", u"", kOrdinary},
+        AutoCase{"RtspIsOrdinaryToo", u"rtsp://a/b", u"", kOrdinary},
+        AutoCase{"RtspUpper", u"RTSP://a/b", u"", kOrdinary},
+        AutoCase{"LeadingSpaceIsUnknown", u" thunder://QUFodHRwOi8vYS9iWlo=", u"", kUnknown},
+        AutoCase{"PrefixEndsAtFirstSlashes", u"a//thunder://QUFodHRwOi8vYS9iWlo=", u"", kUnknown},
+        AutoCase{"Ed2kIsUnknown", u"ed2k://|file|x|1|h|/", u"", kUnknown},
+        AutoCase{"MagnetIsUnknown", u"magnet://x", u"", kUnknown},
+        AutoCase{"Empty", u"", u"", kCannotJudge},
+        AutoCase{"NoSlashes", u"thunder:QUFodHRwOi8vYS9iWlo=", u"", kCannotJudge}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AutoDecodeTest, DecoderFailurePassesOn) {
+    FakeHost host;
+    EXPECT_THROW(AutoDecode(u"thunder://QUFa", host), NumberedError);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+}  // namespace
+}  // namespace velkrant::modMain
