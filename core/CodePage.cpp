@@ -1,17 +1,22 @@
 #include "CodePage.h"
 
-#include <algorithm>
 
 namespace velkrant::CodePage {
 
 namespace {
 
+// Branch-free scans: the compiler turns these into vector code, which
+// matters because nearly every text that passes through is ASCII.
 bool IsAsciiText(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+    unsigned bits = 0;
+    for (char16_t c : text) bits |= c;
+    return bits < 0x80;
 }
 
 bool IsAsciiBytes(BytesView bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
+    unsigned bits = 0;
+    for (std::uint8_t b : bytes) bits |= b;
+    return bits < 0x80;
 }
 
 bool IsCjkCodePoint(char32_t c) {
@@ -72,8 +77,11 @@ Bytes TextToBytes(std::u16string_view text) {
     // every link is ASCII: skip the platform conversion for it.
     if (IsAsciiText(text)) {
         Bytes bytes(text.size(), 0);
-        std::transform(text.begin(), text.end(), bytes.begin(),
-                       [](char16_t c) { return static_cast<std::uint8_t>(c); });
+        // Through plain pointers: a byte store may alias anything, and the
+        // compiler would otherwise reload the string's buffer every time.
+        std::uint8_t* out = bytes.data();
+        const char16_t* in = text.data();
+        for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<std::uint8_t>(in[i]);
         return bytes;
     }
     return CodePageNative::Encode(text);
@@ -81,7 +89,11 @@ Bytes TextToBytes(std::u16string_view text) {
 
 std::u16string BytesToText(BytesView bytes) {
     if (IsAsciiBytes(bytes)) {
-        return std::u16string(bytes.begin(), bytes.end());
+        std::u16string text(bytes.size(), u'\0');
+        char16_t* out = text.data();
+        const std::uint8_t* in = bytes.data();
+        for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = in[i];
+        return text;
     }
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);

@@ -36,17 +36,19 @@ const Table& TableOrZeros(const std::unique_ptr<Table>& table) {
 
 constexpr int kAmounts = 17;  // -8 .. +8
 constexpr int kAmountBias = 8;
+constexpr std::uint16_t kKnown = 0x100;
 
-// The shift memo: results and "known" flags for every byte value and
-// amount, allocated by the first ShiftByte call and filled lazily.
-struct ShiftMemo {
-    std::uint8_t results[256][kAmounts];
-    bool known[256][kAmounts];
-};
+// The shift memo: one entry per byte value and amount, the result in the
+// low byte and a "known" flag above it, so the hot path reads one word.
+// Zero (nothing known) at start; filled lazily, never reset.
+std::uint16_t shiftMemo[256][kAmounts];
 
-ShiftMemo* ShiftTables() {
-    static ShiftMemo* memo = new ShiftMemo{};  // lives as long as the process
-    return memo;
+inline std::uint8_t MemoShift(std::uint8_t value, std::int16_t amount, std::uint8_t mask) {
+    std::uint16_t& entry = shiftMemo[value][amount + kAmountBias];
+    if (!(entry & kKnown)) [[unlikely]] {
+        entry = static_cast<std::uint16_t>(kKnown | ComputeShift(value, amount));
+    }
+    return static_cast<std::uint8_t>(entry) & mask;
 }
 
 }  // namespace
@@ -90,29 +92,23 @@ std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
 }
 
 std::uint8_t ShiftByte(std::uint8_t value, std::int16_t amount, std::uint8_t mask) {
-    ShiftMemo& memo = *ShiftTables();
-    const int column = amount + kAmountBias;
-    if (!memo.known[value][column]) {
-        memo.results[value][column] = ComputeShift(value, amount);
-        memo.known[value][column] = true;
-    }
-    return memo.results[value][column] & mask;
+    return MemoShift(value, amount, mask);
 }
 
 Quad TripletToQuad(Triplet t) {
     return Quad{
-        ShiftByte(t.b0, -2, 63),
-        static_cast<std::uint8_t>(ShiftByte(t.b0, +4, 63) + ShiftByte(t.b1, -4, 63)),
-        static_cast<std::uint8_t>(ShiftByte(t.b1, +2, 63) + ShiftByte(t.b2, -6, 63)),
-        ShiftByte(t.b2, 0, 63),
+        MemoShift(t.b0, -2, 63),
+        static_cast<std::uint8_t>(MemoShift(t.b0, +4, 63) + MemoShift(t.b1, -4, 63)),
+        static_cast<std::uint8_t>(MemoShift(t.b1, +2, 63) + MemoShift(t.b2, -6, 63)),
+        MemoShift(t.b2, 0, 63),
     };
 }
 
 Triplet QuadToTriplet(Quad q) {
     return Triplet{
-        static_cast<std::uint8_t>(ShiftByte(q.q0, +2, 255) + ShiftByte(q.q1, -4, 255)),
-        static_cast<std::uint8_t>(ShiftByte(q.q2, -2, 255) + ShiftByte(q.q1, +4, 255)),
-        static_cast<std::uint8_t>(ShiftByte(q.q3, 0, 255) + ShiftByte(q.q2, +6, 255)),
+        static_cast<std::uint8_t>(MemoShift(q.q0, +2, 255) + MemoShift(q.q1, -4, 255)),
+        static_cast<std::uint8_t>(MemoShift(q.q2, -2, 255) + MemoShift(q.q1, +4, 255)),
+        static_cast<std::uint8_t>(MemoShift(q.q3, 0, 255) + MemoShift(q.q2, +6, 255)),
     };
 }
 
@@ -127,8 +123,10 @@ Sequence<Triplet> BytesToTriplets(BytesView bytes) {
 
 Sequence<Quad> TripletsToQuads(const Sequence<Triplet>& triplets) {
     Sequence<Quad> quads(triplets.size());
+    Quad* out = quads.data();
+    const Triplet* in = triplets.data();
     for (std::size_t i = 0; i < triplets.size(); ++i) {
-        quads[i] = TripletToQuad(triplets[i]);
+        out[i] = TripletToQuad(in[i]);
     }
     return quads;
 }
@@ -150,8 +148,10 @@ Sequence<Quad> BytesToQuads(BytesView values) {
 
 Sequence<Triplet> QuadsToTriplets(const Sequence<Quad>& quads) {
     Sequence<Triplet> triplets(quads.size());
+    Triplet* out = triplets.data();
+    const Quad* in = quads.data();
     for (std::size_t i = 0; i < quads.size(); ++i) {
-        triplets[i] = QuadToTriplet(quads[i]);
+        out[i] = QuadToTriplet(in[i]);
     }
     return triplets;
 }
@@ -176,8 +176,10 @@ Bytes MapToAlphabet(BytesView values) {
     }
     const Table& table = TableOrZeros(Tables().encode);
     Bytes characters(values.size(), 0);
+    std::uint8_t* out = characters.data();
+    const std::uint8_t* in = values.data();
     for (std::size_t i = 0; i < values.size(); ++i) {
-        characters[i] = table[values[i]];
+        out[i] = table[in[i]];
     }
     return characters;
 }
@@ -188,8 +190,10 @@ Sequence<std::uint8_t> MapFromAlphabet(BytesView characters) {
     }
     const Table& table = TableOrZeros(Tables().decode);
     Sequence<std::uint8_t> values(characters.size());
+    std::uint8_t* out = values.data();
+    const std::uint8_t* in = characters.data();
     for (std::size_t i = 0; i < characters.size(); ++i) {
-        values[i] = table[characters[i]];
+        out[i] = table[in[i]];
     }
     return values;
 }

@@ -82,14 +82,25 @@ std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
 std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
     std::u16string result;
     result.reserve(text.size());
+    if (prefix.empty()) {
+        result.assign(text);
+        return result;
+    }
+    // Copy the stretches between matches in blocks; a match is only tried
+    // where the first letter fits.
+    const char16_t first = AsciiUpper(prefix[0]);
+    std::size_t copied = 0;
     std::size_t i = 0;
-    while (i < text.size()) {
-        if (text.size() - i >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(i, prefix.size()), prefix)) {
+    while (i + prefix.size() <= text.size()) {
+        if (AsciiUpper(text[i]) == first && EqualsIgnoringAsciiCase(text.substr(i, prefix.size()), prefix)) {
+            result.append(text.substr(copied, i - copied));
             i += prefix.size();
+            copied = i;
         } else {
-            result.push_back(text[i++]);
+            ++i;
         }
     }
+    result.append(text.substr(copied));
     return result;
 }
 
