@@ -5,6 +5,7 @@
 #include <bit>
 #include <cerrno>
 #include <iconv.h>
+#include <utility>
 
 namespace velkrant::CodePageNative {
 
@@ -43,71 +44,58 @@ Converters& ThreadConverters() {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-}  // namespace
-
-Bytes Encode(std::u16string_view text) {
-    iconv_t cd = ThreadConverters().Encoder();
-    Bytes out(text.size() * 2 + 8, 0);
-    std::size_t written = 0;
-    std::size_t at = 0;  // in UTF-16 units
-    while (at < text.size()) {
-        char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data() + at));
-        std::size_t inLeft = (text.size() - at) * sizeof(char16_t);
+// Runs iconv over the whole input, growing the output as needed. Where a
+// sequence cannot be converted, `substitute` names the stand-in unit and
+// how many input units it replaces, and the conversion carries on.
+template <class Out, class In, class Substitute>
+std::basic_string<Out> ConvertAll(iconv_t cd, std::basic_string_view<In> input, std::size_t initialSize,
+                                  Substitute substitute) {
+    std::basic_string<Out> out(initialSize, Out{});
+    std::size_t written = 0;  // in output units
+    std::size_t at = 0;       // in input units
+    while (at < input.size()) {
+        char* in = reinterpret_cast<char*>(const_cast<In*>(input.data() + at));
+        std::size_t inLeft = (input.size() - at) * sizeof(In);
         char* outPtr = reinterpret_cast<char*>(out.data() + written);
-        std::size_t outLeft = out.size() - written;
-        const std::size_t rc =
-            cd == Converters::Invalid() ? static_cast<std::size_t>(-1) : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        const int error = cd == Converters::Invalid() ? EILSEQ : errno;
-        written = out.size() - outLeft;
-        at = text.size() - inLeft / sizeof(char16_t);
+        std::size_t outLeft = (out.size() - written) * sizeof(Out);
+        const bool usable = cd != Converters::Invalid();
+        const std::size_t rc = usable ? iconv(cd, &in, &inLeft, &outPtr, &outLeft) : static_cast<std::size_t>(-1);
+        const int error = usable ? errno : EILSEQ;
+        written = out.size() - outLeft / sizeof(Out);
+        at = input.size() - inLeft / sizeof(In);
         if (rc != static_cast<std::size_t>(-1)) {
             break;
         }
-        if (error == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
+        if (error == E2BIG || written + 1 > out.size()) {
+            out.resize(out.size() * 2 + 8);
+            if (error == E2BIG) continue;
         }
-        // A character the code page cannot hold (or a lone surrogate): one
-        // "?" for the whole character, then carry on after it.
-        if (written + 1 > out.size()) out.resize(out.size() * 2);
-        out[written++] = '?';
-        const bool pair = IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1]);
-        at += pair ? 2 : 1;
+        const auto [standIn, skip] = substitute(input, at);
+        out[written++] = standIn;
+        at += skip;
     }
     out.resize(written);
     return out;
 }
 
+}  // namespace
+
+Bytes Encode(std::u16string_view text) {
+    // A character the code page cannot hold (or a lone surrogate) becomes
+    // one "?" for the whole character.
+    return ConvertAll<std::uint8_t>(ThreadConverters().Encoder(), text, text.size() * 2 + 8,
+                                    [](std::u16string_view input, std::size_t at) {
+                                        const bool pair = IsHighSurrogate(input[at]) && at + 1 < input.size() &&
+                                                          IsLowSurrogate(input[at + 1]);
+                                        return std::pair<std::uint8_t, std::size_t>{'?', pair ? 2 : 1};
+                                    });
+}
+
 std::u16string Decode(BytesView bytes) {
-    iconv_t cd = ThreadConverters().Decoder();
-    std::u16string out(bytes.size() + 4, u'\0');
-    std::size_t written = 0;  // in UTF-16 units
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        char* in = reinterpret_cast<char*>(const_cast<std::uint8_t*>(bytes.data() + at));
-        std::size_t inLeft = bytes.size() - at;
-        char* outPtr = reinterpret_cast<char*>(out.data() + written);
-        std::size_t outLeft = (out.size() - written) * sizeof(char16_t);
-        const std::size_t rc =
-            cd == Converters::Invalid() ? static_cast<std::size_t>(-1) : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        const int error = cd == Converters::Invalid() ? EILSEQ : errno;
-        written = out.size() - outLeft / sizeof(char16_t);
-        at = bytes.size() - inLeft;
-        if (rc != static_cast<std::size_t>(-1)) {
-            break;
-        }
-        if (error == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        // Invalid or truncated sequence: one replacement character for the
-        // offending byte, then resynchronise on the next one.
-        if (written + 1 > out.size()) out.resize(out.size() * 2);
-        out[written++] = u'\uFFFD';
-        at += 1;
-    }
-    out.resize(written);
-    return out;
+    // An invalid or truncated sequence: one replacement character for the
+    // offending byte, then resynchronise on the next one.
+    return ConvertAll<char16_t>(ThreadConverters().Decoder(), bytes, bytes.size() + 4,
+                                [](BytesView, std::size_t) { return std::pair<char16_t, std::size_t>{u'\uFFFD', 1}; });
 }
 
 }  // namespace velkrant::CodePageNative

@@ -112,54 +112,51 @@ Triplet QuadToTriplet(Quad q) {
     };
 }
 
-Sequence<Triplet> BytesToTriplets(BytesView bytes) {
-    const std::size_t groups = (bytes.size() - 1) / 3 + 1;
-    Sequence<Triplet> triplets(groups);
-    auto* raw = reinterpret_cast<std::uint8_t*>(triplets.data());
+namespace {
+
+// Regrouping is one block copy each way; a short last group is padded
+// with zeros.
+template <class Group>
+Sequence<Group> Regroup(BytesView bytes) {
+    const std::size_t groups = (bytes.size() - 1) / sizeof(Group) + 1;
+    Sequence<Group> grouped(groups);
+    auto* raw = reinterpret_cast<std::uint8_t*>(grouped.data());
     std::memcpy(raw, bytes.data(), bytes.size());
-    std::memset(raw + bytes.size(), 0, groups * 3 - bytes.size());
-    return triplets;
+    std::memset(raw + bytes.size(), 0, groups * sizeof(Group) - bytes.size());
+    return grouped;
 }
 
-Sequence<Quad> TripletsToQuads(const Sequence<Triplet>& triplets) {
-    Sequence<Quad> quads(triplets.size());
-    Quad* out = quads.data();
-    const Triplet* in = triplets.data();
-    for (std::size_t i = 0; i < triplets.size(); ++i) {
-        out[i] = TripletToQuad(in[i]);
-    }
-    return quads;
-}
-
-Sequence<std::uint8_t> QuadsToBytes(const Sequence<Quad>& quads) {
-    Sequence<std::uint8_t> bytes(quads.size() * 4);
-    std::memcpy(bytes.data(), quads.data(), bytes.size());
+template <class Group>
+Sequence<std::uint8_t> Flatten(const Sequence<Group>& groups) {
+    Sequence<std::uint8_t> bytes(groups.size() * sizeof(Group));
+    std::memcpy(bytes.data(), groups.data(), bytes.size());
     return bytes;
 }
 
-Sequence<Quad> BytesToQuads(BytesView values) {
-    const std::size_t groups = (values.size() - 1) / 4 + 1;
-    Sequence<Quad> quads(groups);
-    auto* raw = reinterpret_cast<std::uint8_t*>(quads.data());
-    std::memcpy(raw, values.data(), values.size());
-    std::memset(raw + values.size(), 0, groups * 4 - values.size());
-    return quads;
+template <class To, class From, class Convert>
+Sequence<To> MapGroups(const Sequence<From>& from, Convert convert) {
+    Sequence<To> to(from.size());
+    To* out = to.data();
+    const From* in = from.data();
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        out[i] = convert(in[i]);
+    }
+    return to;
+}
+
+}  // namespace
+
+Sequence<Triplet> BytesToTriplets(BytesView bytes) { return Regroup<Triplet>(bytes); }
+Sequence<Quad> BytesToQuads(BytesView values) { return Regroup<Quad>(values); }
+Sequence<std::uint8_t> QuadsToBytes(const Sequence<Quad>& quads) { return Flatten(quads); }
+Sequence<std::uint8_t> TripletsToBytes(const Sequence<Triplet>& triplets) { return Flatten(triplets); }
+
+Sequence<Quad> TripletsToQuads(const Sequence<Triplet>& triplets) {
+    return MapGroups<Quad>(triplets, TripletToQuad);
 }
 
 Sequence<Triplet> QuadsToTriplets(const Sequence<Quad>& quads) {
-    Sequence<Triplet> triplets(quads.size());
-    Triplet* out = triplets.data();
-    const Quad* in = quads.data();
-    for (std::size_t i = 0; i < quads.size(); ++i) {
-        out[i] = QuadToTriplet(in[i]);
-    }
-    return triplets;
-}
-
-Sequence<std::uint8_t> TripletsToBytes(const Sequence<Triplet>& triplets) {
-    Sequence<std::uint8_t> bytes(triplets.size() * 3);
-    std::memcpy(bytes.data(), triplets.data(), bytes.size());
-    return bytes;
+    return MapGroups<Triplet>(quads, QuadToTriplet);
 }
 
 Sequence<std::uint8_t> BytesToSextets(BytesView bytes) {
