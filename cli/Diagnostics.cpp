@@ -1,0 +1,20 @@
+#include "Diagnostics.h"
+
+#include "IoError.h"
+#include "OutputBuffer.h"
+
+#include <string>
+#include <unistd.h>
+
+namespace velkrant::cli {
+
+void Complain(std::string_view message) {
+    std::string line(ProgramName);
+    line.append(": ").append(message).push_back('\n');
+    try {
+        WriteAll(STDERR_FILENO, line);
+    } catch (const OutputError&) {
+    }
+}
+
+}  // namespace velkrant::cli
