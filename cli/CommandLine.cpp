@@ -87,8 +87,10 @@ std::string UsageText() {
            "unknown schemes give a \"// \" comment line. A line that cannot be\n"
            "converted gives no output line and a message on standard error.\n"
            "\n"
-           "Exit status: 0 when every line converted, 1 when a line failed,\n"
-           "2 for a usage error or a file that cannot be read.\n";
+           "Example: velkrant-cli -m thunder-decode links.txt > addresses.txt\n"
+           "\n"
+           "Exit status: 0 when every line converted, 1 when a line failed, 2 for a\n"
+           "usage error, a file that cannot be read or output that cannot be written.\n";
 }
 
 }  // namespace velkrant::cli
