@@ -9,7 +9,6 @@
 #include "NumberedError.h"
 #include "OutputBuffer.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <new>
 
@@ -84,12 +83,9 @@ ExitStatus RunBatch(ConversionMode mode, const std::vector<std::string>& files, 
         }
         run.Finish();
     } catch (const OutputError& e) {
-        // The reader has gone (`velkrant-cli list | head`): nothing more
-        // can be delivered, and nothing is wrong with the lines.
-        if (e.code().value() != EPIPE) {
-            Complain("standard output: " + e.code().message());
-            return ExitTrouble;
-        }
+        // A reader that has gone away is no fault of the lines: the status
+        // stays what the lines made it.
+        if (ReportFailedWrite(e)) return ExitTrouble;
     }
     return run.AnyLineFailed() ? ExitLineFailed : ExitSuccess;
 }

@@ -3,6 +3,7 @@
 #include "IoError.h"
 #include "OutputBuffer.h"
 
+#include <cerrno>
 #include <string>
 #include <unistd.h>
 
@@ -15,6 +16,12 @@ void Complain(std::string_view message) {
         WriteAll(STDERR_FILENO, line);
     } catch (const OutputError&) {
     }
+}
+
+bool ReportFailedWrite(const OutputError& error) {
+    if (error.code().value() == EPIPE) return false;
+    Complain("standard output: " + error.code().message());
+    return true;
 }
 
 }  // namespace velkrant::cli

@@ -13,4 +13,11 @@ inline constexpr std::string_view ProgramName = "velkrant-cli";
 ///     Complain("line 3: Invalid procedure call or argument");
 void Complain(std::string_view message);
 
+class OutputError;
+
+/// Reports a failed write to standard output and returns true, unless the
+/// reader simply went away (a closed pipe, as with `velkrant-cli list |
+/// head`): that ends the output quietly and returns false.
+bool ReportFailedWrite(const OutputError& error);
+
 }  // namespace velkrant::cli

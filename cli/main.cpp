@@ -11,6 +11,8 @@
 #include <csignal>
 #include <exception>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -21,10 +23,7 @@ ExitStatus Print(const std::string& text) {
     try {
         WriteAll(STDOUT_FILENO, text);
     } catch (const OutputError& e) {
-        if (e.code().value() != EPIPE) {
-            Complain("standard output: " + e.code().message());
-            return ExitTrouble;
-        }
+        if (ReportFailedWrite(e)) return ExitTrouble;
     }
     return ExitSuccess;
 }
@@ -51,7 +50,9 @@ int main(int argc, char** argv) {
     // A closed output pipe must end the run with a status, not a signal.
     std::signal(SIGPIPE, SIG_IGN);
     try {
-        return Main(ParseCommandLine({argv + 1, argv + argc}));
+        // argc can be 0 when a caller execs us with an empty argument list.
+        const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+        return Main(ParseCommandLine(args));
     } catch (const std::exception& e) {
         Complain(e.what());
         return ExitTrouble;
