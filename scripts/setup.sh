@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth imagemagick
-  python3
+  python3 time
 )
 
 missing=()

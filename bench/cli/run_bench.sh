@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Times velkrant-cli against a plain Python decoder on the same generated
+# list of thunder:// links, and reports lines per second, the ratio and
+# peak memory (GNU time's maximum resident set size).
+#
+#   bench/cli/run_bench.sh [VELKRANT_CLI] [COUNT]
+#
+# VELKRANT_CLI defaults to the release build (cmake --preset release &&
+# cmake --build --preset release); COUNT to 1,000,000 lines. Each command
+# runs RUNS times (default 3) and the fastest run counts, so that other
+# work on the machine disturbs the figures as little as possible.
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")" && pwd)"
+cli="${1:-$here/../../build/release/cli/velkrant-cli}"
+count="${2:-1000000}"
+runs="${RUNS:-3}"
+data="${TMPDIR:-/tmp}/velkrant-cli-bench-$count"
+gnu_time=/usr/bin/time
+
+[ -x "$cli" ] || { echo "run_bench: no executable at $cli; build the release preset first" >&2; exit 2; }
+[ -x "$gnu_time" ] || { echo "run_bench: GNU time is missing; run scripts/setup.sh" >&2; exit 2; }
+
+if [ ! -s "$data/thunder.txt" ]; then
+  echo "generating $count links in $data"
+  python3 "$here/generate_links.py" "$data" --count "$count"
+fi
+
+# measure NAME EXPECTED COMMAND...: best wall time, best processor time
+# (user + system) and largest peak RSS over the runs; the output must equal
+# EXPECTED every time.
+measure() {
+  local name="$1" expected="$2"
+  shift 2
+  local best="" bestCpu="" peak=0 i wall user system rss cpu
+  for ((i = 0; i < runs; i++)); do
+    "$gnu_time" -f "%e %U %S %M" -o "$data/time.txt" "$@" > "$data/out.txt"
+    cmp -s "$data/out.txt" "$expected" || { echo "run_bench: $name gave wrong output" >&2; exit 1; }
+    read -r wall user system rss < "$data/time.txt"
+    cpu="$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')"
+    if [ -z "$best" ] || awk -v a="$wall" -v b="$best" 'BEGIN { exit !(a < b) }'; then best="$wall"; fi
+    if [ -z "$bestCpu" ] || awk -v a="$cpu" -v b="$bestCpu" 'BEGIN { exit !(a < b) }'; then bestCpu="$cpu"; fi
+    if ((rss > peak)); then peak="$rss"; fi
+  done
+  printf '%-32s %6.2f s wall %6.2f s cpu %10.0f lines/s %6.1f MB peak\n' "$name" "$best" "$bestCpu" \
+    "$(awk -v n="$count" -v t="$best" 'BEGIN { print (t > 0 ? n / t : 0) }')" \
+    "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+  wallSeconds[$name]="$best"
+  cpuSeconds[$name]="$bestCpu"
+}
+
+declare -A wallSeconds cpuSeconds
+echo "$count lines, best of $runs runs"
+measure "velkrant-cli (auto)" "$data/addresses.txt" "$cli" "$data/thunder.txt"
+measure "velkrant-cli -m thunder-decode" "$data/addresses.txt" "$cli" -m thunder-decode "$data/thunder.txt"
+measure "python3 decode_thunder.py" "$data/addresses.txt" python3 "$here/decode_thunder.py" "$data/thunder.txt"
+measure "velkrant-cli -m thunder-encode" "$data/thunder.txt" "$cli" -m thunder-encode "$data/addresses.txt"
+python="python3 decode_thunder.py" cli="velkrant-cli (auto)"
+awk -v pw="${wallSeconds[$python]}" -v cw="${wallSeconds[$cli]}" -v pc="${cpuSeconds[$python]}" -v cc="${cpuSeconds[$cli]}" \
+  'BEGIN { printf "velkrant-cli (auto) against the Python decoder: %.1f times as fast by wall time, %.1f by processor time\n", pw / cw, pc / cc }'

@@ -1,0 +1,27 @@
+#include "Diagnostics.h"
+
+#include "IoError.h"
+#include "OutputBuffer.h"
+
+#include <cerrno>
+#include <string>
+#include <unistd.h>
+
+namespace velkrant::cli {
+
+void Complain(std::string_view message) {
+    std::string line(ProgramName);
+    line.append(": ").append(message).push_back('\n');
+    try {
+        WriteAll(STDERR_FILENO, line);
+    } catch (const OutputError&) {
+    }
+}
+
+bool ReportFailedWrite(const OutputError& error) {
+    if (error.code().value() == EPIPE) return false;
+    Complain("standard output: " + error.code().message());
+    return true;
+}
+
+}  // namespace velkrant::cli
