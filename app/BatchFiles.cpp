@@ -1,0 +1,97 @@
+#include "BatchFiles.h"
+
+#include "ErrorLog.h"
+#include "FileBytes.h"
+#include "ListFile.h"
+#include "Messages.h"
+#include "NumberedError.h"
+#include "clsComdlg.h"
+
+#include <new>
+
+namespace velkrant::BatchFiles {
+
+namespace {
+
+constexpr std::uint32_t ImportFlags = Ofn::HideReadOnly | Ofn::FileMustExist | Ofn::NoReadOnlyReturn | Ofn::NoLongNames;
+constexpr std::uint32_t ExportFlags = Ofn::OverwritePrompt | Ofn::HideReadOnly | Ofn::NoReadOnlyReturn | Ofn::LongNames;
+static_assert(ImportFlags == 0x49004 && ExportFlags == 0x208006);
+
+constexpr char16_t ListFilter[] = u"URL列表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|所有文件(*.*)|*.*";
+constexpr char16_t MessageSaved[] = u"已保存!";
+constexpr char16_t MessageReadFailed[] = u"读取文件错误!";
+constexpr char16_t MessageWriteFailed[] = u"写入文件错误!";
+
+constexpr int ErrInternal = 51;
+
+void Prepare(clsComdlg& dialog, QWidget* owner, const char16_t* title, std::uint32_t flags) {
+    dialog.SetOwnerHwnd(clsComdlg::HandleOf(owner));
+    dialog.SetDialogTitle(QString::fromUtf16(title));
+    dialog.SetFilename(QString());
+    dialog.SetFilter(QString::fromUtf16(ListFilter));
+    dialog.SetFilterIndex(0);
+    dialog.SetFlags(flags);
+}
+
+// Called inside a catch block: the code and text of what was thrown.
+std::pair<int, QString> CurrentFailure() {
+    try {
+        throw;
+    } catch (const NumberedError& e) {
+        return {e.Number(), QString::fromStdU16String(e.Description())};
+    } catch (const std::bad_alloc&) {
+        return {FileBytes::ErrOutOfMemory, QStringLiteral("Out of memory")};
+    } catch (const std::exception& e) {
+        return {ErrInternal, QStringLiteral("Internal error (%1)").arg(QString::fromLocal8Bit(e.what()))};
+    } catch (...) {
+        return {ErrInternal, QStringLiteral("Internal error")};
+    }
+}
+
+// The log is written before the box is shown, so the record exists even if
+// the program is ended while the box is still open.
+void ReportFailure(const char16_t* text, const QString& listFile) {
+    const auto [code, description] = CurrentFailure();
+    ErrorLog::Write(code, description, listFile);
+    Notify(Message{text, TitleError, MessageIcon::Critical});
+}
+
+}  // namespace
+
+std::optional<QString> Import(QWidget* owner) {
+    QString path;
+    try {
+        clsComdlg dialog;
+        Prepare(dialog, owner, u"导入", ImportFlags);
+        dialog.ShowOpen();
+        path = dialog.Filename();
+        if (path.isEmpty()) {
+            return std::nullopt;
+        }
+        return ListFile::Read(path);
+    } catch (...) {
+        ReportFailure(MessageReadFailed, path);
+        return std::nullopt;
+    }
+}
+
+void Export(QWidget* owner, const QString& outputText) {
+    QString path;
+    try {
+        clsComdlg dialog;
+        Prepare(dialog, owner, u"保存", ExportFlags);
+        dialog.SetDefaultExt(QStringLiteral(".lst"));
+        dialog.ShowSave();
+        path = dialog.Filename();
+        if (path.isEmpty()) {
+            return;
+        }
+        ListFile::Write(path, outputText);
+    } catch (...) {
+        ReportFailure(MessageWriteFailed, path);
+        return;
+    }
+    Notify(Message{MessageSaved, TitleNotice, MessageIcon::Information});
+}
+
+}  // namespace velkrant::BatchFiles

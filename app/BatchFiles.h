@@ -1,0 +1,33 @@
+#pragma once
+// The batch window's import and export: the file dialogs, the list file,
+// the messages and the error log, with nothing the user had ever lost.
+//
+// Failure codes in the log are those of FileBytes.h (7 also when a list
+// does not fit into memory) and of the dialog class (6 overflow, 5 invalid
+// call), plus 51 Internal error for anything unexpected.
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace velkrant::BatchFiles {
+
+/// Asks for a list file and reads it whole. The text for the input box
+/// (lines joined by CR LF), or nothing when the user cancelled or reading
+/// failed (then "读取文件错误!" was shown and the log written). The caller
+/// replaces the input box only when a text comes back, so a failed import
+/// never loses what the user had. `owner` owns the dialog; null means the
+/// registered main window.
+///
+///     if (auto text = BatchFiles::Import(this)) txtBatchIn->setPlainText(*text);
+std::optional<QString> Import(QWidget* owner);
+
+/// Asks for a target and saves outputText + CR LF atomically; shows
+/// "已保存!" or "写入文件错误!" (and writes the log).
+///
+///     BatchFiles::Export(this, txtBatchOut->toPlainText());
+void Export(QWidget* owner, const QString& outputText);
+
+}  // namespace velkrant::BatchFiles

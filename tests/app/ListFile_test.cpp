@@ -1,0 +1,178 @@
+#include "ListFile.h"
+
+#include "FileBytes.h"
+#include "NumberedError.h"
+#include "files_test_support.h"
+
+#include "Printers.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velkrant {
+namespace {
+
+using test::FileContent;
+using test::SetFileContent;
+using test::WorkFolder;
+using test::PrintTo;
+
+QByteArray Bytes(const char* text, int size = -1) { return QByteArray(text, size); }
+
+struct ReadCase {
+    const char* name;
+    QByteArray content;
+    std::u16string text;
+};
+
+class ReadTest : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadTest, GivesTheLinesJoinedByCrLf) {
+    WorkFolder folder;
+    const QString path = folder.Path(QStringLiteral("in.lst"));
+    SetFileContent(path, GetParam().content);
+    EXPECT_EQ(ListFile::Read(path).toStdU16String(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadTest,
+    testing::Values(ReadCase{"EmptyFile", Bytes(""), u""},
+                    ReadCase{"FinalCrLf", Bytes("a\r\nb\r\n"), u"a\r\nb"},
+                    ReadCase{"NoFinalCrLf", Bytes("a\r\nb"), u"a\r\nb"},
+                    ReadCase{"EmptyLastLineSurvives", Bytes("a\r\nb\r\n\r\n"), u"a\r\nb\r\n"},
+                    ReadCase{"LfOnlyIsOneLine", Bytes("a\nb\n"), u"a\nb\n"},
+                    ReadCase{"CrAloneEndsALine", Bytes("a\rb\r"), u"a\r\nb"},
+                    ReadCase{"OnlyALineEnd", Bytes("\r\n"), u""},
+                    ReadCase{"CrThenCrLf", Bytes("\r\r\n"), u"\r\n"},
+                    ReadCase{"LfAfterCrLfStartsTheNextLine", Bytes("a\r\n\nb"), u"a\r\n\nb"},
+                    ReadCase{"GbkChinese", Bytes("\xD1\xB8\xC0\xD7\r\nhttp://a/\xCE\xC4.txt\r\n"),
+                             u"迅雷\r\nhttp://a/文.txt"},
+                    ReadCase{"Utf8Chinese", Bytes("http://a/\xE4\xBE\x8B\xE5\xAD\x90.rar\r\n"), u"http://a/例子.rar"},
+                    ReadCase{"ZeroByteKept", Bytes("a\0b\r\n", 5), std::u16string(u"a\0b", 3)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct WriteCase {
+    const char* name;
+    std::u16string text;
+    QByteArray content;
+};
+
+class WriteTest : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteTest, SavesTheTextAndOneCrLfInTheCodePage) {
+    WorkFolder folder;
+    const QString path = folder.Path(QStringLiteral("out.lst"));
+    ListFile::Write(path, QString::fromStdU16String(GetParam().text));
+    EXPECT_EQ(FileContent(path), GetParam().content);
+    EXPECT_EQ(folder.Entries(), QStringList{QStringLiteral("out.lst")}) << "no temporary file may stay behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteTest,
+    testing::Values(WriteCase{"Empty", u"", Bytes("\r\n")},
+                    WriteCase{"Lines", u"a\r\nb", Bytes("a\r\nb\r\n")},
+                    WriteCase{"ChineseAsGbk", u"迅雷", Bytes("\xD1\xB8\xC0\xD7\r\n")},
+                    WriteCase{"OutsideTheCodePageBecomesQuestionMark", u"x한y", Bytes("x?y\r\n")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+    const char* name;
+    std::function<QString(WorkFolder&)> prepare;  // returns the path to use
+    int code;
+    const char16_t* description;
+};
+
+QString Missing(WorkFolder& f) { return f.Path(QStringLiteral("missing.lst")); }
+QString Folder(WorkFolder& f) {
+    QDir().mkdir(f.Path(QStringLiteral("folder.lst")));
+    return f.Path(QStringLiteral("folder.lst"));
+}
+QString UnderAFile(WorkFolder& f) {
+    SetFileContent(f.Path(QStringLiteral("plain")), Bytes("x"));
+    return f.Path(QStringLiteral("plain/in.lst"));
+}
+QString InMissingFolder(WorkFolder& f) { return f.Path(QStringLiteral("nowhere/in.lst")); }
+QString FifoWithoutPartner(WorkFolder& f) {
+    const QString path = f.Path(QStringLiteral("pipe"));
+    EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    return path;
+}
+
+int FailureOf(const std::function<void()>& action, std::u16string* description = nullptr) {
+    try {
+        action();
+    } catch (const NumberedError& e) {
+        if (description != nullptr) *description = e.Description();
+        return e.Number();
+    }
+    return 0;
+}
+
+class ReadFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(ReadFailureTest, RaisesAStableCode) {
+    WorkFolder folder;
+    const QString path = GetParam().prepare(folder);
+    std::u16string description;
+    EXPECT_EQ(FailureOf([&] { ListFile::Read(path); }, &description), GetParam().code);
+    EXPECT_EQ(description.rfind(GetParam().description, 0), 0u) << QString::fromStdU16String(description).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadFailureTest,
+    testing::Values(FailureCase{"MissingFile", Missing, FileBytes::ErrFileNotFound, u"File not found"},
+                    FailureCase{"FolderInstead", Folder, FileBytes::ErrPathFileAccess, u"Path/File access error"},
+                    FailureCase{"PathUnderAFile", UnderAFile, FileBytes::ErrPathNotFound, u"Path not found"},
+                    FailureCase{"MissingFolder", InMissingFolder, FileBytes::ErrPathNotFound, u"Path not found"},
+                    FailureCase{"ReadingFails", [](WorkFolder&) { return QStringLiteral("/proc/self/mem"); },
+                                FileBytes::ErrDeviceIo, u"Device I/O error"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class WriteFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(WriteFailureTest, RaisesAStableCodeAndLeavesNothingBehind) {
+    WorkFolder folder;
+    const QString path = GetParam().prepare(folder);
+    const QStringList before = folder.Entries();
+    std::u16string description;
+    EXPECT_EQ(FailureOf([&] { ListFile::Write(path, QStringLiteral("a")); }, &description), GetParam().code);
+    EXPECT_EQ(description.rfind(GetParam().description, 0), 0u) << QString::fromStdU16String(description).toStdString();
+    EXPECT_EQ(folder.Entries(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteFailureTest,
+    testing::Values(FailureCase{"FolderInstead", Folder, FileBytes::ErrPathFileAccess, u"Path/File access error"},
+                    FailureCase{"PathUnderAFile", UnderAFile, FileBytes::ErrPathNotFound, u"Path not found"},
+                    FailureCase{"MissingFolder", InMissingFolder, FileBytes::ErrPathNotFound, u"Path not found"},
+                    // Waiting for a reader would hang the window.
+                    FailureCase{"PipeWithoutReader", FifoWithoutPartner, FileBytes::ErrPathFileAccess,
+                                u"Path/File access error"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ListFileTest, WritesIntoAPipeInsteadOfReplacingIt) {
+    WorkFolder folder;
+    const QString path = FifoWithoutPartner(folder);
+    const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ListFile::Write(path, QStringLiteral("a\r\nb"));
+    char buffer[64] = {};
+    const ssize_t got = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    EXPECT_EQ(QByteArray(buffer, static_cast<int>(std::max<ssize_t>(got, 0))), Bytes("a\r\nb\r\n"));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST(ListFileTest, ReadsAPipeWithoutAWriterAsEmpty) {
+    WorkFolder folder;
+    EXPECT_EQ(ListFile::Read(FifoWithoutPartner(folder)), QString());
+}
+
+}  // namespace
+}  // namespace velkrant

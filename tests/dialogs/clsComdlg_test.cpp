@@ -1,0 +1,297 @@
+#include "clsComdlg.h"
+
+#include "Printers.h"
+#include "NumberedError.h"
+#include "ScriptedFileDialog.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace velkrant {
+namespace {
+
+using FileDialogRun::Answer;
+using test::AnswerNext;
+using test::PrintTo;
+using test::Seen;
+
+QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+
+int ErrorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const NumberedError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+class ClsComdlgTest : public testing::Test {
+protected:
+    void TearDown() override {
+        EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted dialog was never shown";
+        clsComdlg::AnswerNextFileDialog({});
+        clsComdlg::SetMainWindow(nullptr);
+    }
+};
+
+struct FilterCase {
+    const char* name;
+    const char16_t* filter;
+    const char16_t* stored;  // bars turned into NULs, spelled '#' here
+    QStringList nameFilters;
+};
+
+class FilterTest : public ClsComdlgTest, public testing::WithParamInterface<FilterCase> {};
+
+TEST_P(FilterTest, IsStoredWithNulsAndOffersTheTypesInOrder) {
+    clsComdlg d;
+    d.SetFilter(Q(GetParam().filter));
+    EXPECT_EQ(d.Filter(), Q(GetParam().stored).replace(u'#', QChar(0)));
+    Seen seen;
+    AnswerNext(std::nullopt, &seen);
+    d.ShowOpen();
+    EXPECT_EQ(seen.nameFilters, GetParam().nameFilters);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FilterTest,
+    testing::Values(
+        FilterCase{"ListTypes", u"URL列表文件(*.lst)|*.lst|所有文件(*.*)|*.*", u"URL列表文件(*.lst)#*.lst#所有文件(*.*)#*.*",
+                   {Q(u"URL列表文件(*.lst) (*.[lL][sS][tT])"), Q(u"所有文件(*.*) (*)")}},
+        FilterCase{"SeveralPatterns", u"L|*.lst;*.TXT", u"L#*.lst;*.TXT", {Q(u"L (*.[lL][sS][tT] *.[tT][xX][tT])")}},
+        FilterCase{"EmptyItemEndsTheList", u"A|*.a||B|*.b", u"A#*.a##B#*.b", {Q(u"A (*.[aA])")}},
+        FilterCase{"LoneDescriptionDropped", u"A|*.a|B", u"A#*.a#B", {Q(u"A (*.[aA])")}},
+        FilterCase{"BracketsKept", u"Logs|log[0-9].txt", u"Logs#log[0-9].txt", {Q(u"Logs (log[0-9].txt)")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClsComdlgTest, OpensOnTheFirstTypeAndReportsTheOneChosen) {
+    QTemporaryDir dir;
+    clsComdlg d;
+    d.SetFilter(QStringLiteral("A|*.a|B|*.b|C|*.c"));
+    d.SetFilterIndex(3);
+    d.SetInitDir(dir.path());
+    Seen seen;
+    AnswerNext(Answer{QStringLiteral("/tmp/x.b"), 2}, &seen);
+    d.ShowOpen();
+    EXPECT_EQ(seen.selectedNameFilter, QStringLiteral("A"));
+    EXPECT_EQ(seen.directory, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(d.FilterIndex(), 2);
+}
+
+struct FlagsCase {
+    const char* name;
+    bool save;
+    std::uint32_t flags;
+    QFileDialog::FileMode fileMode;
+    bool confirmsOverwrite;
+    bool resolvesLinks;
+};
+
+class FlagsTest : public ClsComdlgTest, public testing::WithParamInterface<FlagsCase> {};
+
+TEST_P(FlagsTest, MapOntoTheDialog) {
+    const FlagsCase& c = GetParam();
+    clsComdlg d;
+    d.SetFlags(c.flags);
+    Seen seen;
+    AnswerNext(std::nullopt, &seen);
+    c.save ? d.ShowSave() : d.ShowOpen();
+    EXPECT_EQ(seen.acceptMode, c.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    EXPECT_EQ(seen.fileMode, c.fileMode);
+    EXPECT_EQ(seen.confirmsOverwrite, c.confirmsOverwrite);
+    EXPECT_EQ(seen.resolvesLinks, c.resolvesLinks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FlagsTest,
+    testing::Values(FlagsCase{"OpenMustExist", false, Ofn::FileMustExist, QFileDialog::ExistingFile, false, true},
+                    FlagsCase{"OpenAnyName", false, 0, QFileDialog::AnyFile, false, true},
+                    FlagsCase{"SaveWithPrompt", true, Ofn::OverwritePrompt, QFileDialog::AnyFile, true, true},
+                    FlagsCase{"SaveWithoutPrompt", true, Ofn::FileMustExist, QFileDialog::AnyFile, false, true},
+                    FlagsCase{"KeepLinks", false, Ofn::NoDereferenceLinks, QFileDialog::AnyFile, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ResultCase {
+    const char* name;
+    const char16_t* path;
+    const char16_t* filename;
+    const char16_t* fileTitle;
+    std::int16_t fileOffset;
+    std::int16_t extensionOffset;
+};
+
+class ResultTest : public ClsComdlgTest, public testing::WithParamInterface<ResultCase> {};
+
+TEST_P(ResultTest, FillsNameTitleAndCodePageOffsets) {
+    const ResultCase& c = GetParam();
+    clsComdlg d;
+    AnswerNext(Answer{Q(c.path), 1});
+    d.ShowSave();
+    EXPECT_EQ(d.Filename(), Q(c.filename));
+    EXPECT_EQ(d.FileTitle(), Q(c.fileTitle));
+    EXPECT_EQ(d.FileOffset(), c.fileOffset);
+    EXPECT_EQ(d.ExtensionOffset(), c.extensionOffset);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ResultTest,
+    testing::Values(ResultCase{"Plain", u"/tmp/dir/a.lst", u"/tmp/dir/a.lst", u"a.lst", 9, 11},
+                    // Each Chinese character is two bytes in the code page.
+                    ResultCase{"ChinesePath", u"/tmp/目录/文件.lst", u"/tmp/目录/文件.lst", u"文件.lst", 10, 15},
+                    ResultCase{"NoExtension", u"/tmp/v1.2/readme", u"/tmp/v1.2/readme", u"readme", 10, 16},
+                    ResultCase{"TrailingDot", u"/tmp/a.", u"/tmp/a.", u"a.", 5, 0},
+                    ResultCase{"BlanksTrimmedInFilenameOnly", u"/tmp/ a.lst  ", u"/tmp/ a.lst", u" a.lst  ", 5, 8},
+                    // One byte in the offsets, yet the name keeps the real
+                    // character, so the file can still be opened.
+                    ResultCase{"OutsideTheCodePage", u"/tmp/한.lst", u"/tmp/한.lst", u"한.lst", 5, 7}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct CancelCase {
+    const char* name;
+    bool cancelError;
+    std::int16_t maxFileSize;
+    std::optional<Answer> answer;
+    int error;
+};
+
+class CancelTest : public ClsComdlgTest, public testing::WithParamInterface<CancelCase> {};
+
+TEST_P(CancelTest, ChangesNothing) {
+    const CancelCase& c = GetParam();
+    clsComdlg d;
+    d.SetCancelError(c.cancelError);
+    d.SetMaxFileSize(c.maxFileSize);
+    d.SetFilename(QStringLiteral("kept"));
+    d.SetFilterIndex(7);
+    AnswerNext(c.answer);
+    EXPECT_EQ(ErrorNumberOf([&] { d.ShowOpen(); }), c.error);
+    EXPECT_EQ(d.Filename(), QStringLiteral("kept"));
+    EXPECT_TRUE(d.FileTitle().isEmpty());
+    EXPECT_EQ(d.FilterIndex(), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CancelTest,
+    testing::Values(CancelCase{"Quietly", false, 260, std::nullopt, 0},
+                    CancelCase{"WithCancelError", true, 260, std::nullopt, ErrCancelSelected},
+                    // A path longer than the buffer cannot be returned.
+                    CancelCase{"PathTooLong", false, 10, Answer{QStringLiteral("/tmp/abcdef.lst"), 1}, 0},
+                    CancelCase{"ChinesePathTooLongInBytes", true, 12, Answer{Q(u"/tmp/文件名.lst"), 1},
+                               ErrCancelSelected}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SizeCase {
+    const char* name;
+    std::int16_t maxFileSize;
+    int error;
+};
+
+class MaxFileSizeTest : public ClsComdlgTest, public testing::WithParamInterface<SizeCase> {};
+
+TEST_P(MaxFileSizeTest, IsCheckedBeforeTheDialogShows) {
+    clsComdlg d;
+    d.SetMaxFileSize(GetParam().maxFileSize);
+    Seen seen;
+    if (GetParam().error == 0) AnswerNext(Answer{QStringLiteral("/tmp/a.lst"), 1}, &seen);
+    EXPECT_EQ(ErrorNumberOf([&] { d.ShowSave(); }), GetParam().error);
+    EXPECT_EQ(seen.shown, GetParam().error == 0 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MaxFileSizeTest,
+                         testing::Values(SizeCase{"Largest16BitOverflows", 32767, ErrOverflow},
+                                         SizeCase{"OneLessWorks", 32766, 0},
+                                         SizeCase{"NegativeIsInvalid", -1, ErrInvalidCall}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ActionCase {
+    const char* name;
+    std::int16_t value;
+    int error;
+    std::int16_t stored;
+    bool shown;
+    QFileDialog::AcceptMode mode;
+};
+
+class ActionTest : public ClsComdlgTest, public testing::WithParamInterface<ActionCase> {};
+
+TEST_P(ActionTest, ShowsTheNamedDialogOrRefuses) {
+    const ActionCase& c = GetParam();
+    clsComdlg d;
+    Seen seen;
+    if (c.shown) AnswerNext(std::nullopt, &seen);
+    EXPECT_EQ(ErrorNumberOf([&] { d.SetAction(c.value); }), c.error);
+    EXPECT_EQ(d.Action(), c.stored);
+    EXPECT_EQ(seen.shown, c.shown ? 1 : 0);
+    EXPECT_EQ(seen.acceptMode, c.mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ActionTest,
+    testing::Values(ActionCase{"ZeroShowsNothing", 0, 0, 0, false, QFileDialog::AcceptOpen},
+                    ActionCase{"OneOpens", 1, 0, 1, true, QFileDialog::AcceptOpen},
+                    ActionCase{"TwoSaves", 2, 0, 2, true, QFileDialog::AcceptSave},
+                    ActionCase{"ColourIsNotBuilt", 3, ErrNotSupported, 3, false, QFileDialog::AcceptOpen},
+                    ActionCase{"SevenIsInvalid", 7, ErrInvalidProperty, 0, false, QFileDialog::AcceptOpen},
+                    ActionCase{"NegativeIsInvalid", -1, ErrInvalidProperty, 0, false, QFileDialog::AcceptOpen}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClsComdlgTest, ZeroOwnerBecomesTheMainWindowAndStays) {
+    QWidget mainWindow;
+    clsComdlg::SetMainWindow(&mainWindow);
+    clsComdlg d;
+    Seen seen;
+    for (int i = 0; i < 2; ++i) {
+        AnswerNext(std::nullopt, &seen);
+        d.ShowOpen();
+        EXPECT_NE(d.OwnerHwnd(), 0);
+        EXPECT_EQ(d.OwnerHwnd(), clsComdlg::HandleOf(&mainWindow));
+        EXPECT_EQ(seen.parent, &mainWindow);
+    }
+}
+
+TEST_F(ClsComdlgTest, DestroyedMainWindowIsForgotten) {
+    auto mainWindow = std::make_unique<QWidget>();
+    clsComdlg::SetMainWindow(mainWindow.get());
+    mainWindow.reset();
+    clsComdlg d;
+    AnswerNext(std::nullopt);
+    d.ShowOpen();
+    EXPECT_EQ(d.OwnerHwnd(), 0);
+}
+
+// The real modal dialog, answered by a timer acting as the user.
+TEST_F(ClsComdlgTest, RealDialogReturnsTheFileAndTypeTheUserPicked) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("links.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    clsComdlg d;
+    d.SetFilter(QStringLiteral("Lists|*.lst|Texts|*.txt"));
+    d.SetInitDir(dir.path());
+    d.SetFlags(Ofn::FileMustExist);
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            user.stop();
+            dialog->selectNameFilter(dialog->nameFilters().at(1));
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    user.start(0);
+    d.ShowOpen();
+    EXPECT_EQ(d.Filename(), path);
+    EXPECT_EQ(d.FileTitle(), QStringLiteral("links.txt"));
+    EXPECT_EQ(d.FilterIndex(), 2);
+}
+
+}  // namespace
+}  // namespace velkrant
