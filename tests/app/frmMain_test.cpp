@@ -108,18 +108,6 @@ TEST_F(GuiTest, FocusEnteringABoxSelectsItsWholeText) {
     EXPECT_EQ(w.txtOutput->text(), QStringLiteral("thunder://QUFodHRwOi8vYS9iWlo=")) << "the output box is read-only";
 }
 
-TEST_F(GuiTest, OptionButtonChangesOnlyTheMode) {
-    frmMain& w = StartMainWindow();
-    w.txtInput->setText(QStringLiteral("in"));
-    w.SetOutputText(u"out");
-    for (int mode : {4, 6, 0}) {
-        QTest::mouseClick(w.optOption[mode], Qt::LeftButton);
-        EXPECT_EQ(w.Mode(), mode);
-        EXPECT_EQ(w.txtInput->text(), QStringLiteral("in"));
-        EXPECT_EQ(w.txtOutput->text(), QStringLiteral("out"));
-    }
-}
-
 struct SingleRunCase {
     const char* name;
     int mode;
@@ -172,79 +160,71 @@ TEST_F(GuiTest, LongLinkSurvivesPasteAndConversionWhole) {
     EXPECT_EQ(w.txtOutput->text(), address);
 }
 
-struct PasteCase {
+struct ClipboardCase {
     const char* name;
-    bool clipboardHasText;
-    const char16_t* clipboard;
+    QPushButton* frmMain::*button;
+    const char16_t* clipboard;  // nullptr: no text on the clipboard
     const char16_t* expectedInput;
+    const char16_t* expectedClipboard;
 };
 
-class PasteTest : public GuiFixture<testing::TestWithParam<PasteCase>> {};
+class ClipboardTest : public GuiFixture<testing::TestWithParam<ClipboardCase>> {};
 
-TEST_P(PasteTest, PasteReplacesInputAndFocusesConvertButton) {
-    const PasteCase& c = GetParam();
+TEST_P(ClipboardTest, PasteReplacesInputCopyTakesWholeOutputBothFocusConvert) {
+    const ClipboardCase& c = GetParam();
     frmMain& w = StartMainWindow();
     w.txtInput->setText(QStringLiteral("old text"));
     w.txtInput->setCursorPosition(3);
-    if (c.clipboardHasText) QApplication::clipboard()->setText(Q(c.clipboard));
-    QTest::mouseClick(w.cmdPaste, Qt::LeftButton);
-    EXPECT_EQ(w.txtInput->text(), Q(c.expectedInput));
-    EXPECT_EQ(QApplication::focusWidget(), w.cmdCode);
-}
-
-INSTANTIATE_TEST_SUITE_P(Clipboard, PasteTest,
-                         testing::Values(PasteCase{"Link", true, u"thunder://QUFa", u"thunder://QUFa"},
-                                         PasteCase{"Untrimmed", true, u"  a b  ", u"  a b  "},
-                                         PasteCase{"NoText", false, u"", u""}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GuiTest, CopyTakesWholeOutputEvenWithPartSelected) {
-    frmMain& w = StartMainWindow();
     w.SetOutputText(u"http://例子.cn/a");
     w.txtOutput->setSelection(2, 3);
-    QTest::mouseClick(w.cmdCopy, Qt::LeftButton);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("http://例子.cn/a"));
+    if (c.clipboard != nullptr) QApplication::clipboard()->setText(Q(c.clipboard));
+    QTest::mouseClick(w.*c.button, Qt::LeftButton);
+    EXPECT_EQ(w.txtInput->text(), Q(c.expectedInput));
+    EXPECT_EQ(QApplication::clipboard()->text(), Q(c.expectedClipboard));
     EXPECT_EQ(QApplication::focusWidget(), w.cmdCode);
 }
 
-TEST_F(GuiTest, EnterDoesNotConvertAndEscDoesNotClose) {
-    frmMain& w = StartMainWindow();
-    w.txtInput->setText(QStringLiteral("http://a/b"));
-    for (QWidget* target : std::vector<QWidget*>{w.txtInput, w.txtOutput, w.optOption[0], w.chkBatch}) {
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_Return);
-        QTest::keyClick(target, Qt::Key_Enter);
-        QTest::keyClick(target, Qt::Key_Escape);
-    }
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(w.txtOutput->text().isEmpty());
-    EXPECT_TRUE(w.isVisible());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ClipboardTest,
+    testing::Values(ClipboardCase{"PasteUntrimmed", &frmMain::cmdPaste, u" thunder://QUFa ", u" thunder://QUFa ",
+                                  u" thunder://QUFa "},
+                    ClipboardCase{"PasteWithoutText", &frmMain::cmdPaste, nullptr, u"", u""},
+                    ClipboardCase{"CopyWithPartSelected", &frmMain::cmdCopy, nullptr, u"old text", u"http://例子.cn/a"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-struct AcceleratorCase {
+struct KeyCase {
     const char* name;
     Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
     std::vector<Message> messages;
-    bool windowOpen;
+    bool mainOpen;
+    bool batchOpen;
 };
 
-class AcceleratorTest : public GuiFixture<testing::TestWithParam<AcceleratorCase>> {};
+class KeyboardTest : public GuiFixture<testing::TestWithParam<KeyCase>> {};
 
-TEST_P(AcceleratorTest, AltLetterPressesItsButton) {
-    const AcceleratorCase& c = GetParam();
+TEST_P(KeyboardTest, OnlyAltLettersPressButtons) {
+    const KeyCase& c = GetParam();
     frmMain& w = StartMainWindow();
-    QTest::keyClick(&w, c.key, Qt::AltModifier);
+    w.txtInput->setText(QStringLiteral("http://a/b"));
+    QTest::keyClick(w.txtInput, c.key, c.modifiers);
     // A mnemonic presses its button the way a click would, a moment later.
-    (void)QTest::qWaitFor([&] { return !messages.empty() || !w.isVisible(); }, 2000);
+    (void)QTest::qWaitFor([&] { return !messages.empty() || !w.isVisible() || w.Batch().isVisible(); }, 1000);
     EXPECT_EQ(messages, c.messages);
-    EXPECT_EQ(w.isVisible(), c.windowOpen);
+    EXPECT_EQ(w.isVisible(), c.mainOpen);
+    EXPECT_EQ(w.Batch().isVisible(), c.batchOpen);
+    EXPECT_TRUE(w.txtOutput->text().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, AcceleratorTest,
-                         testing::Values(AcceleratorCase{"AltC", Qt::Key_C, {kCannotJudge}, true},
-                                         AcceleratorCase{"AltA", Qt::Key_A, {kAbout}, true},
-                                         AcceleratorCase{"AltE", Qt::Key_E, {}, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardTest,
+    testing::Values(KeyCase{"EnterDoesNotConvert", Qt::Key_Return, {}, {}, true, false},
+                    KeyCase{"EscDoesNotClose", Qt::Key_Escape, {}, {}, true, false},
+                    KeyCase{"AltC", Qt::Key_C, Qt::AltModifier, {kOrdinary}, true, false},
+                    KeyCase{"AltA", Qt::Key_A, Qt::AltModifier, {kAbout}, true, false},
+                    KeyCase{"AltB", Qt::Key_B, Qt::AltModifier, {}, true, true},
+                    KeyCase{"AltE", Qt::Key_E, Qt::AltModifier, {}, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GuiTest, AboutBoxIsARealModalBoxWithSevenLines) {
     SetMessageBoxHook({});
