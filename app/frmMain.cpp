@@ -22,6 +22,7 @@
 #include <QRadioButton>
 
 #include <limits>
+#include <string>
 
 namespace velkrant {
 
