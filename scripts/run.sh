@@ -5,9 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset release
 cmake --build --preset release
-program=build/release/app/velkrant
-if [ ! -x "$program" ]; then
-  echo "run: the window is not built yet; the conversion core is built and tested (scripts/test.sh)." >&2
-  exit 1
-fi
-exec "$program"
+exec build/release/app/velkrant

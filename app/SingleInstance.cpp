@@ -1,0 +1,29 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace velkrant {
+
+// QLockFile takes a lock over once its owner is gone (or the machine has
+// rebooted), and an unreadable one after its stale time. A live owner
+// keeps its lock however long it runs: it holds the file open and locked,
+// so the file cannot be removed under it.
+SingleInstance::SingleInstance(const QString& lockPath) : lock_(lockPath) {}
+
+bool SingleInstance::AnotherIsRunning() {
+    if (lock_.tryLock(0)) {
+        return false;
+    }
+    // Only a lock that someone else holds means another instance. When the
+    // lock cannot be made at all (no writable runtime directory), starting
+    // is better than refusing for good.
+    return lock_.error() == QLockFile::LockFailedError;
+}
+
+QString SingleInstance::DefaultLockPath() {
+    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QDir(directory).filePath(QStringLiteral("velkrant.lock"));
+}
+
+}  // namespace velkrant

@@ -1,0 +1,116 @@
+#include "frmBatch.h"
+
+#include "BatchFiles.h"
+#include "BoxText.h"
+#include "Controls.h"
+#include "NarrowButton.h"
+#include "SelectAllOnFocus.h"
+#include "Twips.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <optional>
+
+namespace velkrant {
+
+namespace {
+
+QPlainTextEdit* PlaceListBox(QWidget* parent, const char* name, const QRect& twips) {
+    auto* box = Controls::Place<QPlainTextEdit>(parent, name, twips);
+    // Lines never wrap: a list is read one link per line.
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, as in every other box; a link
+    // list has no use for tab characters.
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+}  // namespace
+
+frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint) {
+    setObjectName(QStringLiteral("frmBatch"));
+    resize(Twips::ToPixels(6885), Twips::ToPixels(4185));
+    Controls::UseDesignFont(this);
+
+    using Controls::PlaceCaptioned;
+    lblBatchIn = PlaceCaptioned<QLabel>(this, "lblBatchIn", u"批量输入(以回车分割):", {180, 60, 1935, 195});
+    txtBatchIn = PlaceListBox(this, "txtBatchIn", {60, 300, 6315, 1755});
+    lblBatchOut = PlaceCaptioned<QLabel>(this, "lblBatchOut", u"批量输出:", {180, 2100, 855, 195});
+    txtBatchOut = PlaceListBox(this, "txtBatchOut", {60, 2340, 6315, 1755});
+    cmdPaste = PlaceCaptioned<NarrowButton>(this, "cmdPaste", u"粘贴", {6420, 900, 435, 555});
+    cmdImport = PlaceCaptioned<NarrowButton>(this, "cmdImport", u"导入", {6420, 300, 435, 555});
+    cmdExport = PlaceCaptioned<NarrowButton>(this, "cmdExport", u"导出", {6420, 2340, 435, 555});
+    cmdCopy = PlaceCaptioned<NarrowButton>(this, "cmdCopy", u"复制", {6420, 2940, 435, 555});
+    cmdClearIn = PlaceCaptioned<NarrowButton>(this, "cmdClearIn", u"清空", {6420, 1500, 435, 495});
+    cmdClearOut = PlaceCaptioned<NarrowButton>(this, "cmdClearOut", u"清空", {6420, 3540, 435, 495});
+    Controls::SetTabOrder({txtBatchIn, txtBatchOut, cmdPaste, cmdImport, cmdExport, cmdCopy, cmdClearIn, cmdClearOut});
+
+    txtBatchOut->setReadOnly(true);
+    txtBatchOut->setUndoRedoEnabled(false);
+    Controls::UseButtonFaceBackground(txtBatchOut);
+    SelectAllOnFocus::Install(txtBatchOut);
+
+    connect(cmdPaste, &QPushButton::clicked, this, [this] { cmdPasteClick(); });
+    connect(cmdClearIn, &QPushButton::clicked, txtBatchIn, &QPlainTextEdit::clear);
+    connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopyClick(); });
+    connect(cmdClearOut, &QPushButton::clicked, txtBatchOut, &QPlainTextEdit::clear);
+    connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImportClick(); });
+    connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExportClick(); });
+}
+
+std::u16string frmBatch::BatchInText() const {
+    return BoxText::Of(*txtBatchIn);
+}
+
+void frmBatch::SetBatchOutText(std::u16string_view text) {
+    BoxText::Set(*txtBatchOut, text);
+}
+
+void frmBatch::ClearBoxes() {
+    txtBatchIn->clear();
+    txtBatchOut->clear();
+}
+
+void frmBatch::CloseWithOwner() {
+    closingWithOwner_ = true;
+    close();
+}
+
+void frmBatch::closeEvent(QCloseEvent* event) {
+    // The window has no close box, but the window manager may still offer
+    // one (Alt+F4). Closing it that way would leave the batch box ticked
+    // over a vanished window; only the main window closes it.
+    if (closingWithOwner_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmBatch::cmdPasteClick() {
+    BoxText::Append(*txtBatchIn, QGuiApplication::clipboard()->text() + QStringLiteral("\r\n"));
+}
+
+void frmBatch::cmdImportClick() {
+    // The box changes only once the whole file has been read: a cancelled
+    // or failed import leaves the user's list as it was.
+    if (const std::optional<QString> text = BatchFiles::Import(parentWidget())) {
+        BoxText::Set(*txtBatchIn, text->toStdU16String());
+    }
+}
+
+void frmBatch::cmdExportClick() {
+    BatchFiles::Export(parentWidget(), QString::fromStdU16String(BoxText::Of(*txtBatchOut)));
+}
+
+void frmBatch::cmdCopyClick() {
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(BoxText::Of(*txtBatchOut)));
+}
+
+}  // namespace velkrant

@@ -1,0 +1,55 @@
+#pragma once
+// The batch window: an input box with one link per line, an output box
+// that the convert button fills, and the buttons beside them. The main
+// window owns it, slides it open beneath itself and closes it with itself.
+
+#include <QWidget>
+
+#include <string>
+#include <string_view>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace velkrant {
+
+class frmBatch : public QWidget {
+public:
+    /// A hidden tool window owned by `owner` (the main window).
+    explicit frmBatch(QWidget* owner);
+
+    // The controls, named as designed; each carries its name as object name.
+    QLabel* lblBatchIn;
+    QPlainTextEdit* txtBatchIn;
+    QLabel* lblBatchOut;
+    QPlainTextEdit* txtBatchOut;
+    QPushButton* cmdPaste;
+    QPushButton* cmdImport;
+    QPushButton* cmdExport;
+    QPushButton* cmdCopy;
+    QPushButton* cmdClearIn;
+    QPushButton* cmdClearOut;
+
+    /// The input box's text, lines joined by CR LF.
+    std::u16string BatchInText() const;
+    void SetBatchOutText(std::u16string_view text);
+    /// Empties the input box, then the output box.
+    void ClearBoxes();
+    /// Closes the window for good; only the main window does this, when it
+    /// closes itself.
+    void CloseWithOwner();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void cmdPasteClick();
+    void cmdImportClick();
+    void cmdExportClick();
+    void cmdCopyClick();
+
+    bool closingWithOwner_ = false;
+};
+
+}  // namespace velkrant

@@ -1,0 +1,8 @@
+#include "modManifest.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    return velkrant::modManifest::Main();
+}

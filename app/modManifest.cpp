@@ -1,0 +1,89 @@
+#include "modManifest.h"
+
+#include "MessageBox.h"
+#include "SingleInstance.h"
+#include "clsComdlg.h"
+#include "Twips.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <cmath>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <commctrl.h>
+#endif
+
+namespace velkrant::modManifest {
+
+int Main() {
+    SingleInstance instance(SingleInstance::DefaultLockPath());
+    if (instance.AnotherIsRunning()) {
+        ShowMessageBox({MessageAlreadyRunning, TitleNotice, MessageIcon::Information});
+        return 0;
+    }
+    const std::unique_ptr<frmMain> window = ShowMainWindow();
+    return QApplication::exec();
+}
+
+std::unique_ptr<frmMain> ShowMainWindow() {
+    // Whatever the core or the list files have to say goes through the
+    // program's one message box.
+    SetMessageNotifier(ShowMessageBox);
+    InitCommonControlClasses();
+    auto window = std::make_unique<frmMain>();
+    // Every file dialog without an owner of its own belongs to the main window.
+    clsComdlg::SetMainWindow(window.get());
+    PlaceMainWindow(*window);
+    window->show();
+    return window;
+}
+
+#ifdef Q_OS_WIN
+
+bool InitCommonControlClasses() {
+    // Looked up at run time: a missing library or entry point is a failure
+    // to swallow, never a reason not to start.
+    static_assert(sizeof(INITCOMMONCONTROLSEX) == 8);
+    const HMODULE library = LoadLibraryW(L"comctl32.dll");
+    if (library == nullptr) return false;
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = reinterpret_cast<InitFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (init == nullptr) return false;
+    const INITCOMMONCONTROLSEX record{sizeof(INITCOMMONCONTROLSEX), ICC_USEREX_CLASSES};
+    init(&record);  // its answer changes nothing
+    return true;
+}
+
+#else
+
+bool InitCommonControlClasses() {
+    // The toolkit draws themed controls itself; nothing to register.
+    return true;
+}
+
+#endif
+
+void PlaceMainWindow(QWidget& window) {
+    // The outer size includes the frame, which is known once the native
+    // window exists (on X11 only after the window manager has framed it).
+    window.winId();
+    const QRect frame = window.frameGeometry();
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen->geometry();
+    const QPointF position =
+        MainWindowPosition(QSizeF(Twips::FromPixels(area.width()), Twips::FromPixels(area.height())),
+                           QSizeF(Twips::FromPixels(frame.width()), Twips::FromPixels(frame.height())));
+    window.move(area.left() + Twips::ToPixels(position.x()), area.top() + Twips::ToPixels(position.y()));
+}
+
+QPointF MainWindowPosition(const QSizeF& screen, const QSizeF& window) {
+    const float left = (static_cast<float>(screen.width()) - static_cast<float>(window.width())) / 2.0f;
+    const double top = screen.height() * (3.0 - std::sqrt(5.0)) / 2.0 - window.height() / 2.0;
+    return {left, top};
+}
+
+}  // namespace velkrant::modManifest

@@ -1,0 +1,49 @@
+#pragma once
+// Start-up: one instance per user, the common controls, the main window
+// placed at the golden section of the screen and shown.
+
+#include <QPointF>
+#include <QSizeF>
+
+#include <memory>
+
+class QWidget;
+
+namespace velkrant {
+
+class frmMain;
+
+namespace modManifest {
+
+inline constexpr char16_t MessageAlreadyRunning[] = u"该程序已运行";
+
+/// The program: refuses a second instance with "该程序已运行", otherwise
+/// shows the main window and runs until it is closed. Returns the exit
+/// code. Needs a QApplication.
+///
+///     int main(int argc, char* argv[]) { QApplication app(argc, argv); return modManifest::Main(); }
+int Main();
+
+/// Start-up once the instance is known to be the only one: common
+/// controls, the main window created (its load step runs), placed and
+/// shown. The caller owns the window.
+std::unique_ptr<frmMain> ShowMainWindow();
+
+/// On Windows, registers the extended combo-box class with the common
+/// controls; any failure is swallowed. Elsewhere there is nothing to do.
+/// True when no failure arose; nobody needs the answer.
+bool InitCommonControlClasses();
+
+/// Moves `window` so that it is centred horizontally and its vertical
+/// centre sits at the golden section of the screen's height.
+void PlaceMainWindow(QWidget& window);
+
+/// The placement in twips for a screen and an outer window size in twips:
+/// left = (W - w) / 2 in single precision, top = H * (3 - sqrt 5) / 2 - h / 2
+/// in double precision, neither rounded nor clamped.
+///
+///     MainWindowPosition({15360, 11520}, {7005, 3045}) == QPointF(4177.5, 2877.75)
+QPointF MainWindowPosition(const QSizeF& screen, const QSizeF& window);
+
+}  // namespace modManifest
+}  // namespace velkrant

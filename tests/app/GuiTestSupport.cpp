@@ -1,0 +1,43 @@
+#include "GuiTestSupport.h"
+
+#include "modManifest.h"
+
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+namespace velkrant::testing_support {
+
+void AnswerNextModalBox(std::function<void(QMessageBox&)> answer) {
+    // Polls from the event loop: the box's own loop runs it once shown.
+    QTimer::singleShot(0, [answer = std::move(answer)]() mutable {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answer(*box);
+        } else {
+            AnswerNextModalBox(std::move(answer));
+        }
+    });
+}
+
+void RunFromEventLoop(std::function<void()> action, int times) {
+    if (times <= 0) return;
+    QTimer::singleShot(0, [action = std::move(action), times] {
+        // Scheduled before acting, so it fires inside whatever the action
+        // itself hands control on to.
+        RunFromEventLoop(action, times - 1);
+        action();
+    });
+}
+
+bool WaitUntilActiveWindow(const QWidget& window) {
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 5000);
+}
+
+std::unique_ptr<frmMain> StartActiveMainWindow() {
+    std::unique_ptr<frmMain> window = modManifest::ShowMainWindow();
+    window->activateWindow();
+    EXPECT_TRUE(WaitUntilActiveWindow(*window));
+    return window;
+}
+
+}  // namespace velkrant::testing_support

@@ -1,0 +1,247 @@
+#include "GuiTestSupport.h"
+
+#include "Twips.h"
+#include "clsComdlg.h"
+#include "files_test_support.h"
+#include "frmBatch.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace velkrant {
+namespace {
+
+using testing_support::PrintTo;
+using testing_support::GuiFixture;
+using testing_support::GuiTest;
+using testing_support::RunFromEventLoop;
+using testing_support::WaitUntilActiveWindow;
+
+const Message kFinished{u"批量处理已完成!", u"提示", MessageIcon::Information};
+const Message kEnterValid{u"请输入有效的地址!", u"警告", MessageIcon::Critical};
+
+std::u16string Text(const QPlainTextEdit* box) {
+    return box->document()->toRawText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")).toStdU16String();
+}
+
+void SetText(QPlainTextEdit* box, const char16_t* text) {
+    box->setPlainText(QString::fromUtf16(text));
+}
+
+// The batch window's client height when fully open: the designed 4185 twips.
+constexpr int kFullClientHeight = 279;
+
+TEST_F(GuiTest, TickingSlidesBatchWindowOpenBeneathMainWindow) {
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    EXPECT_EQ(w.BatchFullHeight(), Twips::FromPixels(batch.frameGeometry().height()));
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    EXPECT_TRUE(batch.isVisible());
+    EXPECT_EQ(batch.height(), kFullClientHeight);
+    EXPECT_EQ(batch.width(), 459);
+    EXPECT_EQ(batch.frameGeometry().topLeft(), w.frameGeometry().bottomLeft() + QPoint(0, 1));
+    // Activation reaches the window system's queue last.
+    EXPECT_TRUE(WaitUntilActiveWindow(batch));
+    EXPECT_EQ(QApplication::focusWidget(), batch.txtBatchIn);
+}
+
+TEST_F(GuiTest, ClearingSlidesBatchWindowClosedAndEmptiesItsBoxes) {
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    SetText(batch.txtBatchIn, u"http://a/b");
+    SetText(batch.txtBatchOut, u"// 未知协议!");
+    // The user may resize the window; the slides keep the height taken at
+    // creation.
+    batch.resize(300, 100);
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    EXPECT_FALSE(batch.isVisible());
+    EXPECT_EQ(batch.height(), 1);
+    EXPECT_TRUE(Text(batch.txtBatchIn).empty());
+    EXPECT_TRUE(Text(batch.txtBatchOut).empty());
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    EXPECT_TRUE(batch.isVisible());
+    EXPECT_EQ(batch.height(), kFullClientHeight);
+}
+
+struct NestedCase {
+    const char* name;
+    int clicksDuringSlide;
+};
+
+class NestedSlideTest : public GuiFixture<testing::TestWithParam<NestedCase>> {};
+
+TEST_P(NestedSlideTest, AtRestBatchWindowIsVisibleExactlyWhenTicked) {
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    SetText(batch.txtBatchIn, u"kept only while open");
+    RunFromEventLoop([&] { w.chkBatch->click(); }, GetParam().clicksDuringSlide);
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    const bool ticked = w.chkBatch->isChecked();
+    EXPECT_EQ(ticked, GetParam().clicksDuringSlide % 2 == 0);
+    EXPECT_EQ(batch.isVisible(), ticked);
+    if (ticked) {
+        EXPECT_EQ(batch.height(), kFullClientHeight);
+        EXPECT_TRUE(WaitUntilActiveWindow(batch));
+    } else {
+        QTest::qWait(50);
+        EXPECT_NE(QApplication::activeWindow(), &batch);
+        EXPECT_TRUE(Text(batch.txtBatchIn).empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, NestedSlideTest,
+                         testing::Values(NestedCase{"OneMoreClickCloses", 1}, NestedCase{"TwoMoreClicksReopen", 2},
+                                         NestedCase{"ThreeMoreClicksClose", 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GuiTest, ClosingMainWindowDuringSlideClosesBothAndStopsTheSlide) {
+    frmMain& w = StartMainWindow();
+    RunFromEventLoop([&] { w.cmdExit->click(); });
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Batch().isVisible());
+    EXPECT_LT(w.Batch().height(), kFullClientHeight) << "the slide went on after the window closed";
+}
+
+struct BatchRunCase {
+    const char* name;
+    int mode;
+    const char16_t* input;
+    const char16_t* expectedOutput;  // the output box held "previous"
+    std::vector<Message> messages;
+};
+
+class BatchRunTest : public GuiFixture<testing::TestWithParam<BatchRunCase>> {};
+
+TEST_P(BatchRunTest, ConvertsEveryLineIntoOutputBox) {
+    const BatchRunCase& c = GetParam();
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    QTest::mouseClick(w.optOption[c.mode], Qt::LeftButton);
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    SetText(batch.txtBatchIn, c.input);
+    SetText(batch.txtBatchOut, u"previous");
+    bool enabledWhileBoxShown = false;
+    onMessage = [&](const Message&) { enabledWhileBoxShown = w.isEnabled() && batch.isEnabled(); };
+    w.activateWindow();
+    QTest::mouseClick(w.cmdCode, Qt::LeftButton);
+    EXPECT_EQ(Text(batch.txtBatchOut), c.expectedOutput);
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_TRUE(enabledWhileBoxShown);
+    EXPECT_EQ(w.focusWidget(), w.cmdCode) << "the focus is back where the run started";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, BatchRunTest,
+    testing::Values(BatchRunCase{"WorkedExample", 0, u"thunder://QUFodHRwOi8vYS9iWlo=\r\n\r\nhttp://a/b",
+                                 u"http://a/b\r\n\r\n// 普通协议,不需要解密!", {kFinished}},
+                    BatchRunCase{"TrailingLineBreakAddsNothing", 0, u"http://a/b\r\n", u"// 普通协议,不需要解密!\r\n",
+                                 {kFinished}},
+                    BatchRunCase{"FailedLineLeftOut", 1, u"thunder://QUFodHRwOi8vYS9iWlo=\r\nthunder://QUFa\r\nx",
+                                 u"http://a/b\r\n", {kFinished}},
+                    BatchRunCase{"LoneLineFeedsSplitLinesInTheBox", 4, u"a\nb", u"thunder://QUFhWlo=\r\nthunder://QUFiWlo=",
+                                 {kFinished}},
+                    BatchRunCase{"BlankInputRefused", 0, u"  \r\n\r\n  ", u"previous", {kEnterValid}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ButtonCase {
+    const char* name;
+    std::vector<const char*> clicks;
+    bool clipboardHasText;
+    const char16_t* clipboard;
+    const char16_t* expectedIn;
+    const char16_t* expectedOut;
+    const char16_t* expectedClipboard;
+};
+
+class BatchButtonTest : public GuiFixture<testing::TestWithParam<ButtonCase>> {};
+
+TEST_P(BatchButtonTest, ButtonsWorkOnTheirBoxes) {
+    const ButtonCase& c = GetParam();
+    frmMain w;
+    frmBatch& batch = w.Batch();
+    SetText(batch.txtBatchIn, u"x");
+    SetText(batch.txtBatchOut, u"line 1\r\nline 2");
+    if (c.clipboardHasText) QApplication::clipboard()->setText(QString::fromUtf16(c.clipboard));
+    for (const char* button : c.clicks) {
+        testing_support::Find<QPushButton>(batch, button)->click();
+    }
+    EXPECT_EQ(Text(batch.txtBatchIn), c.expectedIn);
+    EXPECT_EQ(Text(batch.txtBatchOut), c.expectedOut);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(c.expectedClipboard));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, BatchButtonTest,
+    testing::Values(
+        ButtonCase{"PasteTwice", {"cmdPaste", "cmdPaste"}, true, u"a", u"xa\r\na\r\n", u"line 1\r\nline 2", u"a"},
+        ButtonCase{"PasteWithoutClipboardText", {"cmdPaste"}, false, u"", u"x\r\n", u"line 1\r\nline 2", u""},
+        ButtonCase{"ClearInThenPaste", {"cmdClearIn", "cmdPaste"}, true, u"a\r\nb", u"a\r\nb\r\n", u"line 1\r\nline 2",
+                   u"a\r\nb"},
+        ButtonCase{"CopyTakesWholeOutput", {"cmdCopy"}, false, u"", u"x", u"line 1\r\nline 2", u"line 1\r\nline 2"},
+        ButtonCase{"ClearOut", {"cmdClearOut"}, false, u"", u"x", u"", u""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GuiTest, OutputBoxIsReadOnlyAndSelectsAllOnTab) {
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntilActiveWindow(batch));
+    SetText(batch.txtBatchOut, u"a\r\nb");
+    QTest::keyClick(batch.txtBatchIn, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), batch.txtBatchOut);
+    EXPECT_EQ(batch.txtBatchOut->textCursor().selectedText(), QStringLiteral("a") + QChar::ParagraphSeparator + "b");
+    QTest::keyClicks(batch.txtBatchOut, QStringLiteral("typed"));
+    EXPECT_EQ(Text(batch.txtBatchOut), u"a\r\nb");
+}
+
+
+// Import, convert and export through the real windows, with the file
+// dialogs answered by the hook: the user's list survives a failed import.
+TEST_F(GuiTest, ImportConvertExportThroughTheWindows) {
+    test::WorkFolder folder;
+    const QString list = folder.Path(QStringLiteral("links.lst"));
+    const QString saved = folder.Path(QStringLiteral("out.lst"));
+    test::SetFileContent(list, "thunder://QUFodHRwOi8vYS9iWlo=\r\n\r\nhttp://a/b\r\n");
+    const auto answerWith = [](const QString& path) {
+        clsComdlg::AnswerNextFileDialog([path](QFileDialog&) { return FileDialogRun::Answer{path, 1}; });
+    };
+
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    SetText(batch.txtBatchIn, u"kept");
+
+    answerWith(folder.Path(QString()));  // a folder, not a file: reading fails
+    QTest::mouseClick(batch.cmdImport, Qt::LeftButton);
+    EXPECT_EQ(Text(batch.txtBatchIn), u"kept");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back(), (Message{u"读取文件错误!", u"错误", MessageIcon::Critical}));
+
+    answerWith(list);
+    QTest::mouseClick(batch.cmdImport, Qt::LeftButton);
+    EXPECT_EQ(Text(batch.txtBatchIn), u"thunder://QUFodHRwOi8vYS9iWlo=\r\n\r\nhttp://a/b");
+
+    QTest::mouseClick(w.cmdCode, Qt::LeftButton);
+    EXPECT_EQ(messages.back(), kFinished);
+
+    answerWith(saved);
+    QTest::mouseClick(batch.cmdExport, Qt::LeftButton);
+    EXPECT_EQ(messages.back(), (Message{u"已保存!", u"提示", MessageIcon::Information}));
+    EXPECT_EQ(test::FileContent(saved),
+              QByteArray("http://a/b\r\n\r\n// ") + QByteArray("\xC6\xD5\xCD\xA8\xD0\xAD\xD2\xE9,"
+                                                                   "\xB2\xBB\xD0\xE8\xD2\xAA\xBD\xE2\xC3\xDC!\r\n"));
+    EXPECT_EQ(messages.size(), 3u);
+}
+
+}  // namespace
+}  // namespace velkrant

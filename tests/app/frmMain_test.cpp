@@ -1,0 +1,254 @@
+#include "GuiTestSupport.h"
+
+#include "frmBatch.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace velkrant {
+namespace {
+
+using testing_support::PrintTo;
+using testing_support::AnswerNextModalBox;
+using testing_support::Find;
+using testing_support::GuiFixture;
+using testing_support::GuiTest;
+
+const Message kOrdinary{u"普通协议,不需要解密!", u"提示", MessageIcon::Information};
+const Message kCannotJudge{u"错误的地址或无法自动判断!", u"提示", MessageIcon::Information};
+const Message kAbout{u"Velkrant\r\nVersion 2.3.38\r\n\r\n作者: Velkrant 开发组\r\n邮箱: velkrant@example.org\r\n\r\n"
+                     u"Copyright (C) 2026 Velkrant developers",
+                     u"关于", MessageIcon::Information};
+
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+TEST_F(GuiTest, StartsWithModeZeroEmptyBoxesAndCaretInInput) {
+    frmMain& w = StartMainWindow();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Velkrant V2.3"));
+    EXPECT_TRUE(w.optOption[0]->isChecked());
+    EXPECT_EQ(w.Mode(), ModeAuto);
+    EXPECT_TRUE(w.txtInput->text().isEmpty());
+    EXPECT_TRUE(w.txtOutput->text().isEmpty());
+    EXPECT_FALSE(w.chkBatch->isChecked());
+    EXPECT_FALSE(w.Batch().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtInput);
+    EXPECT_EQ(w.size(), QSize(461, 171));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+struct GeometryCase {
+    const char* name;
+    const char* container;
+    QRect pixels;
+};
+
+class GeometryTest : public GuiFixture<testing::TestWithParam<GeometryCase>> {};
+
+TEST_P(GeometryTest, ControlSitsWhereDesigned) {
+    frmMain w;
+    const GeometryCase& c = GetParam();
+    const QWidget* control = Find(w, c.name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->parentWidget()->objectName().toStdString(), c.container);
+    EXPECT_EQ(control->geometry(), c.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designed, GeometryTest,
+    testing::Values(GeometryCase{"fraAddress", "frmMain", {8, 4, 445, 69}},
+                    GeometryCase{"picAddress", "fraAddress", {4, 12, 437, 53}},
+                    GeometryCase{"txtInput", "picAddress", {44, 4, 333, 18}},
+                    GeometryCase{"cmdCopy", "picAddress", {380, 28, 49, 17}},
+                    GeometryCase{"optOption2", "picCode", {92, 40, 93, 17}},
+                    GeometryCase{"lblAuto", "fraDecode", {28, 36, 57, 37}},
+                    GeometryCase{"cmdCode", "frmMain", {340, 84, 109, 25}},
+                    GeometryCase{"chkBatch", "frmMain", {352, 116, 89, 13}},
+                    GeometryCase{"txtBatchOut", "frmBatch", {4, 156, 421, 117}},
+                    GeometryCase{"cmdClearOut", "frmBatch", {428, 236, 29, 33}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GuiTest, TabVisitsControlsInDesignedOrderWithOneStopForTheOptions) {
+    frmMain& w = StartMainWindow();
+    QTest::mouseClick(w.optOption[3], Qt::LeftButton);
+    w.txtInput->setFocus();
+    std::vector<std::string> visited;
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+    }
+    const std::vector<std::string> expected{"txtOutput", "cmdCode", "optOption3", "cmdAbout", "cmdExit",
+                                            "cmdPaste",  "cmdCopy", "chkBatch",   "txtInput"};
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(GuiTest, FocusEnteringABoxSelectsItsWholeText) {
+    frmMain& w = StartMainWindow();
+    w.txtInput->setText(QStringLiteral("http://a/b"));
+    w.SetOutputText(u"thunder://QUFodHRwOi8vYS9iWlo=");
+    QTest::keyClick(w.txtInput, Qt::Key_Tab);
+    EXPECT_EQ(w.txtOutput->selectedText(), w.txtOutput->text());
+    QTest::mouseClick(w.txtInput, Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.txtInput->selectedText(), QStringLiteral("http://a/b"));
+    QTest::keyClicks(w.txtOutput, QStringLiteral("typed"));
+    EXPECT_EQ(w.txtOutput->text(), QStringLiteral("thunder://QUFodHRwOi8vYS9iWlo=")) << "the output box is read-only";
+}
+
+struct SingleRunCase {
+    const char* name;
+    int mode;
+    const char16_t* input;
+    const char16_t* output;  // the box held "previous" before the click
+    std::vector<Message> messages;
+};
+
+class SingleRunTest : public GuiFixture<testing::TestWithParam<SingleRunCase>> {};
+
+TEST_P(SingleRunTest, ConvertButtonWritesOutputBox) {
+    const SingleRunCase& c = GetParam();
+    frmMain& w = StartMainWindow();
+    w.SetOutputText(u"previous");
+    QString outputWhileBoxShown;
+    onMessage = [&](const Message&) { outputWhileBoxShown = w.txtOutput->text(); };
+    QTest::mouseClick(w.optOption[c.mode], Qt::LeftButton);
+    w.txtInput->setText(Q(c.input));
+    QTest::mouseClick(w.cmdCode, Qt::LeftButton);
+    EXPECT_EQ(w.txtOutput->text(), Q(c.output));
+    EXPECT_EQ(messages, c.messages);
+    if (!c.messages.empty()) {
+        EXPECT_EQ(outputWhileBoxShown, QStringLiteral("previous")) << "the box comes before the output is emptied";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SingleRunTest,
+    testing::Values(SingleRunCase{"AutoThunder", 0, u"thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b", {}},
+                    SingleRunCase{"AutoOrdinary", 0, u"HTTP://a/b", u"", {kOrdinary}},
+                    SingleRunCase{"AutoNoSlashes", 0, u"", u"", {kCannotJudge}},
+                    SingleRunCase{"DecodeFailureKeepsOutput", 1, u"thunder://QUFa", u"previous", {}},
+                    SingleRunCase{"QqdlDecode", 3, u"qqdl://aHR0cDovL2EvYg==", u"http://a/b", {}},
+                    SingleRunCase{"ThunderEncodeEmpty", 4, u"", u"thunder://QUFaWg==", {}},
+                    SingleRunCase{"QqdlEncodeKeepsSpaces", 6, u" a ", u"qqdl://IGEg", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GuiTest, LongLinkSurvivesPasteAndConversionWhole) {
+    frmMain& w = StartMainWindow();
+    const QString address = QStringLiteral("http://a/") + QString(40000, QLatin1Char('x'));
+    QApplication::clipboard()->setText(address);
+    QTest::mouseClick(w.optOption[6], Qt::LeftButton);
+    QTest::mouseClick(w.cmdPaste, Qt::LeftButton);
+    QTest::mouseClick(w.cmdCode, Qt::LeftButton);
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(w.cmdCopy, Qt::LeftButton);
+    w.txtInput->setText(QApplication::clipboard()->text());
+    QTest::mouseClick(w.optOption[3], Qt::LeftButton);
+    QTest::mouseClick(w.cmdCode, Qt::LeftButton);
+    EXPECT_EQ(w.txtOutput->text(), address);
+}
+
+struct ClipboardCase {
+    const char* name;
+    QPushButton* frmMain::*button;
+    const char16_t* clipboard;  // nullptr: no text on the clipboard
+    const char16_t* expectedInput;
+    const char16_t* expectedClipboard;
+};
+
+class ClipboardTest : public GuiFixture<testing::TestWithParam<ClipboardCase>> {};
+
+TEST_P(ClipboardTest, PasteReplacesInputCopyTakesWholeOutputBothFocusConvert) {
+    const ClipboardCase& c = GetParam();
+    frmMain& w = StartMainWindow();
+    w.txtInput->setText(QStringLiteral("old text"));
+    w.txtInput->setCursorPosition(3);
+    w.SetOutputText(u"http://例子.cn/a");
+    w.txtOutput->setSelection(2, 3);
+    if (c.clipboard != nullptr) QApplication::clipboard()->setText(Q(c.clipboard));
+    QTest::mouseClick(w.*c.button, Qt::LeftButton);
+    EXPECT_EQ(w.txtInput->text(), Q(c.expectedInput));
+    EXPECT_EQ(QApplication::clipboard()->text(), Q(c.expectedClipboard));
+    EXPECT_EQ(QApplication::focusWidget(), w.cmdCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ClipboardTest,
+    testing::Values(ClipboardCase{"PasteUntrimmed", &frmMain::cmdPaste, u" thunder://QUFa ", u" thunder://QUFa ",
+                                  u" thunder://QUFa "},
+                    ClipboardCase{"PasteWithoutText", &frmMain::cmdPaste, nullptr, u"", u""},
+                    ClipboardCase{"CopyWithPartSelected", &frmMain::cmdCopy, nullptr, u"old text", u"http://例子.cn/a"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    std::vector<Message> messages;
+    bool mainOpen;
+    bool batchOpen;
+};
+
+class KeyboardTest : public GuiFixture<testing::TestWithParam<KeyCase>> {};
+
+TEST_P(KeyboardTest, OnlyAltLettersPressButtons) {
+    const KeyCase& c = GetParam();
+    frmMain& w = StartMainWindow();
+    w.txtInput->setText(QStringLiteral("http://a/b"));
+    QTest::keyClick(w.txtInput, c.key, c.modifiers);
+    // A mnemonic presses its button the way a click would, a moment later.
+    (void)QTest::qWaitFor([&] { return !messages.empty() || !w.isVisible() || w.Batch().isVisible(); }, 1000);
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(w.isVisible(), c.mainOpen);
+    EXPECT_EQ(w.Batch().isVisible(), c.batchOpen);
+    EXPECT_TRUE(w.txtOutput->text().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardTest,
+    testing::Values(KeyCase{"EnterDoesNotConvert", Qt::Key_Return, {}, {}, true, false},
+                    KeyCase{"EscDoesNotClose", Qt::Key_Escape, {}, {}, true, false},
+                    KeyCase{"AltC", Qt::Key_C, Qt::AltModifier, {kOrdinary}, true, false},
+                    KeyCase{"AltA", Qt::Key_A, Qt::AltModifier, {kAbout}, true, false},
+                    KeyCase{"AltB", Qt::Key_B, Qt::AltModifier, {}, true, true},
+                    KeyCase{"AltE", Qt::Key_E, Qt::AltModifier, {}, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GuiTest, AboutBoxIsARealModalBoxWithSevenLines) {
+    SetMessageBoxHook({});
+    frmMain& w = StartMainWindow();
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    AnswerNextModalBox([&](QMessageBox& box) {
+        text = box.text();
+        title = box.windowTitle();
+        icon = box.icon();
+        buttons = box.standardButtons();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    QTest::mouseClick(w.cmdAbout, Qt::LeftButton);
+    EXPECT_EQ(text.split(QLatin1Char('\n')).size(), 7);
+    EXPECT_EQ(text.split(QLatin1Char('\n')).value(1), QStringLiteral("Version 2.3.38"));
+    EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+    EXPECT_EQ(title, QStringLiteral("关于"));
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(buttons, QMessageBox::Ok);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace velkrant

@@ -1,0 +1,52 @@
+#include "GuiTestSupport.h"
+
+#include "modManifest.h"
+
+#include <QScreen>
+
+#include <cmath>
+#include <string>
+
+namespace velkrant::modManifest {
+namespace {
+
+using testing_support::PrintTo;
+using testing_support::GuiTest;
+
+struct PlacementCase {
+    const char* name;
+    QSizeF screen;  // twips
+    QSizeF window;  // twips, frame included
+    double left;
+    double top;
+};
+
+class PlacementTest : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlacementTest, CentresAcrossAndPutsCentreAtGoldenSection) {
+    const PlacementCase& c = GetParam();
+    const QPointF position = MainWindowPosition(c.screen, c.window);
+    EXPECT_DOUBLE_EQ(position.x(), c.left);
+    EXPECT_NEAR(position.y(), c.top, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, PlacementTest,
+    testing::Values(PlacementCase{"Screen1024x768", {15360, 11520}, {7005, 3045}, 4177.5, 2877.75},
+                    PlacementCase{"Screen1920x1080", {28800, 16200}, {7005, 3045}, 10897.5, 4665.35},
+                    // Nothing is clamped: a window larger than the screen
+                    // starts off its edges.
+                    PlacementCase{"WindowLargerThanScreen", {3000, 1500}, {7005, 3045}, -2002.5, -949.55}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GuiTest, StartUpPlacesShownWindowByItsOuterSize) {
+    frmMain& w = StartMainWindow();
+    const QRect screen = w.screen()->geometry();
+    const QRect frame = w.frameGeometry();
+    EXPECT_LE(std::abs(2 * (frame.left() - screen.left()) + frame.width() - screen.width()), 2);
+    const double centre = frame.top() - screen.top() + frame.height() / 2.0;
+    EXPECT_NEAR(centre, screen.height() * 0.381966, 1.0);
+}
+
+}  // namespace
+}  // namespace velkrant::modManifest
