@@ -1,7 +1,7 @@
-// The main of the file and dialog tests: one application for all of them,
-// on the offscreen platform unless told otherwise (test discovery runs
-// without CTest's environment), and a check after every test that it left
-// no window open.
+// main() of every test that needs a QApplication: one application for all
+// tests, on the offscreen platform unless told otherwise (test discovery
+// runs without CTest's environment), and a check after every test that it
+// left no window open.
 
 #include <QApplication>
 #include <QWidget>
