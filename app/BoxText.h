@@ -23,6 +23,13 @@ std::u16string Of(const QPlainTextEdit& box);
 ///
 ///     BoxText::Set(*txtBatchOut, u"http://a/b\r\n\r\n// 未知协议!");
 void Set(QPlainTextEdit& box, std::u16string_view text);
+void Set(QPlainTextEdit& box, const QString& text);
+
+/// A QString that reads `text` in place, without a copy, for a call that
+/// only reads it; `text` must outlive the QString and every copy of it.
+///
+///     ListFile::Write(path, BoxText::Borrowed(output));
+QString Borrowed(std::u16string_view text);
 
 /// Adds `text` at the very end of the box, after whatever it holds.
 ///

@@ -11,14 +11,16 @@ namespace {
 
 // One pass over the file's text: a CR ends a line and takes a following LF
 // with it; a terminator at the very end adds no empty line of its own.
-std::u16string BoxTextFromFileText(std::u16string_view fileText) {
-    std::u16string box;
-    box.reserve(fileText.size() + fileText.size() / 16);
+// Built straight into the QString the box takes, so a long list is not
+// copied once more on its way there.
+QString BoxTextFromFileText(std::u16string_view fileText) {
+    QString box;
+    box.reserve(static_cast<qsizetype>(fileText.size() + fileText.size() / 16));
     std::size_t at = 0;
     while (at < fileText.size()) {
         const std::size_t cr = fileText.find(u'\r', at);
         const std::size_t end = cr == std::u16string_view::npos ? fileText.size() : cr;
-        box.append(fileText.substr(at, end - at));
+        box.append(QStringView(fileText.substr(at, end - at)));
         at = end;
         if (at < fileText.size()) {
             at += 1;
@@ -26,7 +28,7 @@ std::u16string BoxTextFromFileText(std::u16string_view fileText) {
                 at += 1;
             }
             if (at < fileText.size()) {
-                box.append(u"\r\n");
+                box.append(QStringLiteral("\r\n"));
             }
         }
     }
@@ -36,12 +38,16 @@ std::u16string BoxTextFromFileText(std::u16string_view fileText) {
 }  // namespace
 
 QString Read(const QString& path) {
-    const Bytes bytes = FileBytes::ReadAll(path);
-    return QString::fromStdU16String(BoxTextFromFileText(CodePage::BytesToText(bytes)));
+    // The bytes go as soon as they are text.
+    const std::u16string fileText = CodePage::BytesToText(FileBytes::ReadAll(path));
+    return BoxTextFromFileText(fileText);
 }
 
 void Write(const QString& path, const QString& text) {
-    Bytes bytes = CodePage::TextToBytes(text.toStdU16String());
+    // constData(), not utf16(): the text may be borrowed, and utf16() would
+    // copy it all just to end it with a NUL.
+    Bytes bytes = CodePage::TextToBytes(std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()),
+                                                            static_cast<std::size_t>(text.size())));
     bytes.append({'\r', '\n'});
     FileBytes::Save(path, bytes);
 }

@@ -101,12 +101,14 @@ void frmBatch::cmdImportClick() {
     // The box changes only once the whole file has been read: a cancelled
     // or failed import leaves the user's list as it was.
     if (const std::optional<QString> text = BatchFiles::Import(parentWidget())) {
-        BoxText::Set(*txtBatchIn, text->toStdU16String());
+        BoxText::Set(*txtBatchIn, *text);
     }
 }
 
 void frmBatch::cmdExportClick() {
-    BatchFiles::Export(parentWidget(), QString::fromStdU16String(BoxText::Of(*txtBatchOut)));
+    // Saving only reads the text, so it reads the box's copy in place.
+    const std::u16string output = BoxText::Of(*txtBatchOut);
+    BatchFiles::Export(parentWidget(), BoxText::Borrowed(output));
 }
 
 void frmBatch::cmdCopyClick() {

@@ -99,7 +99,14 @@ void Execute(ConversionHost& host) {
     Try([&] { host.SetBatchOutText(u""); });
     // Built in one string and set once: nothing repaints during the run, so
     // nobody can tell, and a long list stays fast.
-    Try([&] { host.SetBatchOutText(ConvertBatchText(host.Mode(), input, host)); });
+    Try([&] {
+        const std::u16string output = ConvertBatchText(host.Mode(), input, host);
+        // The input's copy is let go before the window builds its own copy
+        // of the output: on a list of a million lines that is hundreds of
+        // megabytes less at the peak.
+        std::u16string().swap(input);
+        host.SetBatchOutText(output);
+    });
     Try([&] { host.SetMainEnabled(true); });
     Try([&] { host.SetBatchEnabled(true); });
     Try([&] { host.ShowMessage({MessageBatchFinished, TitleNotice, MessageIcon::Information}); });
