@@ -49,6 +49,18 @@ ShiftMemo* ShiftTables() {
     return memo;
 }
 
+// Groups of `width` that hold n items. An empty input is one group of
+// zeros, like the zero-filled end of any last group; (n - 1) in unsigned
+// arithmetic would ask for the whole address space instead.
+std::size_t GroupCount(std::size_t n, std::size_t width) { return n == 0 ? 1 : (n - 1) / width + 1; }
+
+// Copies the items into the groups' memory and zero-fills the rest.
+void FillGroups(void* groups, std::size_t groupBytes, BytesView items) {
+    auto* raw = static_cast<std::uint8_t*>(groups);
+    if (!items.empty()) std::memcpy(raw, items.data(), items.size());
+    std::memset(raw + items.size(), 0, groupBytes - items.size());
+}
+
 }  // namespace
 
 bool EncodeTableReady() { return Tables().encodeReady; }
@@ -117,11 +129,8 @@ Triplet QuadToTriplet(Quad q) {
 }
 
 Sequence<Triplet> BytesToTriplets(BytesView bytes) {
-    const std::size_t groups = (bytes.size() - 1) / 3 + 1;
-    Sequence<Triplet> triplets(groups);
-    auto* raw = reinterpret_cast<std::uint8_t*>(triplets.data());
-    std::memcpy(raw, bytes.data(), bytes.size());
-    std::memset(raw + bytes.size(), 0, groups * 3 - bytes.size());
+    Sequence<Triplet> triplets(GroupCount(bytes.size(), 3));
+    FillGroups(triplets.data(), triplets.size() * 3, bytes);
     return triplets;
 }
 
@@ -140,11 +149,8 @@ Sequence<std::uint8_t> QuadsToBytes(const Sequence<Quad>& quads) {
 }
 
 Sequence<Quad> BytesToQuads(BytesView values) {
-    const std::size_t groups = (values.size() - 1) / 4 + 1;
-    Sequence<Quad> quads(groups);
-    auto* raw = reinterpret_cast<std::uint8_t*>(quads.data());
-    std::memcpy(raw, values.data(), values.size());
-    std::memset(raw + values.size(), 0, groups * 4 - values.size());
+    Sequence<Quad> quads(GroupCount(values.size(), 4));
+    FillGroups(quads.data(), quads.size() * 4, values);
     return quads;
 }
 

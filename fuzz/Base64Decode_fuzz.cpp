@@ -19,6 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(decoded == expected, "each group of four values gives its three bytes");
     }
 
+    // The stages, public too, take any length: the empty input is one group
+    // of zeros, like the zero-filled end of the last group of any other.
+    const Sequence<std::uint8_t> regrouped = SextetsToBytes(MapFromAlphabet(bytes).View());
+    const std::size_t n = bytes.size();
+    Require(regrouped.size() == 3 * (n == 0 ? 1 : (n + 3) / 4), "three bytes per group of four values");
+    const Bytes decoded = DecodeBytes(bytes, PadByte);
+    Require(BytesView(regrouped.data(), decoded.size()) == decoded, "decoding cuts the regrouped bytes");
+
     const std::u16string text = TextFromBytes(data, size);
     Require(Base64Decode(text) == CodePage::BytesToText(LenientDecode(CodePage::TextToBytes(text), PadByte)),
             "Base64Decode reads the decoded bytes through the code page");

@@ -87,6 +87,7 @@ BASE64_BYTES = {
 
 BASE64_TEXTS = {
     # The first byte is the pad byte.
+    "empty_text": b"=",
     "thunder_payload": b"=QUFodHRwOi8vYS9iWlo=",
     "no_pads": b"=aHR0cDovL2EvYg",
     "five_characters": b"=ABCDE",
