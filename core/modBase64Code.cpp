@@ -89,6 +89,11 @@ void BuildCodeTables(std::u16string_view alphabet) {
 }
 
 std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
+    // Eight places or more either way leave nothing of a byte; past that,
+    // the powers of two below would divide by zero or not fit an integer.
+    if (amount >= 8 || amount <= -8) {
+        return 0;
+    }
     if (amount > 0) {
         const auto keep = static_cast<unsigned>(std::ldexp(1.0, 8 - amount));
         const auto factor = static_cast<unsigned>(std::ldexp(1.0, amount));
@@ -102,8 +107,11 @@ std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
 }
 
 std::uint8_t ShiftByte(std::uint8_t value, std::int16_t amount, std::uint8_t mask) {
-    ShiftMemo& memo = *ShiftTables();
     const int column = amount + kAmountBias;
+    if (column < 0 || column >= kAmounts) {  // outside the memo: still a shift
+        return ComputeShift(value, amount) & mask;
+    }
+    ShiftMemo& memo = *ShiftTables();
     if (!memo.known[value][column]) {
         memo.results[value][column] = ComputeShift(value, amount);
         memo.known[value][column] = true;

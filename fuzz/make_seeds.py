@@ -100,6 +100,23 @@ BASE64_TEXTS = {
     "chinese_text": b"=" + text("QUFodHRwOi8v5L6L5a2Q"),
 }
 
+def shift(value, amount, mask):
+    return bytes([value]) + amount.to_bytes(2, "little", signed=True) + bytes([mask])
+
+
+SHIFTS = {
+    # value, amount, mask: the amounts the codec uses, the table's ends, and
+    # amounts beyond a byte.
+    "left_two_encode": shift(0xB5, 2, 63),
+    "right_six_decode": shift(0xFF, -6, 255),
+    "zero_amount": shift(0x5A, 0, 255),
+    "left_eight": shift(0xFF, 8, 255),
+    "right_eight": shift(0xFF, -8, 255),
+    "left_nine": shift(0x81, 9, 255),
+    "far_left": shift(0x01, 0x7FFF, 255),
+    "far_right": shift(0x80, -0x8000, 255),
+}
+
 BATCH = {
     "worked_example": command(0, 1, THUNDER + "\r\n\r\nhttp://a/b"),
     "blank": command(0, 1, "  \r\n\r\n  "),
@@ -163,6 +180,7 @@ def main():
     write("AutoDecode", AUTO)
     write("Base64Encode", BASE64_BYTES)
     write("Base64Decode", BASE64_TEXTS)
+    write("ComputeShift", SHIFTS)
     write("BatchCommand", BATCH)
     write("TextToBytes", CODE_PAGE_TEXTS)
     write("BytesToText", CODE_PAGE_BYTES)
