@@ -80,6 +80,9 @@ std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
 }  // namespace
 
 std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
+    if (prefix.empty()) {  // nothing to delete; matching it would never advance
+        return std::u16string(text);
+    }
     std::u16string result;
     result.reserve(text.size());
     std::size_t i = 0;

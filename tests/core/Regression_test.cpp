@@ -1,6 +1,7 @@
 // Inputs the fuzz targets found to break the core, kept so they stay fixed.
 
 #include "modBase64Code.h"
+#include "modMain.h"
 
 #include <gtest/gtest.h>
 
@@ -66,3 +67,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace velkrant::modBase64Code
+
+namespace velkrant::modMain {
+namespace {
+
+// An empty prefix matched at every position without moving on: the call
+// never returned.
+TEST(RemovePrefixRegressionTest, EmptyPrefixLeavesTextAsItIs) {
+    EXPECT_EQ(RemovePrefix(u"thunder://QUFa", u""), u"thunder://QUFa");
+    EXPECT_EQ(RemovePrefix(u"", u""), u"");
+}
+
+}  // namespace
+}  // namespace velkrant::modMain
