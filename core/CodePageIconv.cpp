@@ -43,6 +43,17 @@ Converters& ThreadConverters() {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// glibc's converters skip the tag characters U+E0000..U+E007F (the pair
+// DB40, DC00..DC7F) without an error, which would lose them silently.
+bool IsTagAt(std::u16string_view text, std::size_t i) {
+    return text[i] == 0xDB40 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDC7F;
+}
+
+std::size_t NextTag(std::u16string_view text, std::size_t from) {
+    while (from < text.size() && !IsTagAt(text, from)) ++from;
+    return from;
+}
+
 }  // namespace
 
 Bytes Encode(std::u16string_view text) {
@@ -50,18 +61,29 @@ Bytes Encode(std::u16string_view text) {
     Bytes out(text.size() * 2 + 8, 0);
     std::size_t written = 0;
     std::size_t at = 0;  // in UTF-16 units
+    auto putQuestionMark = [&] {
+        if (written + 1 > out.size()) out.resize(out.size() * 2);
+        out[written++] = '?';
+    };
     while (at < text.size()) {
+        // Tag characters never reach the converter: GBK holds none of them.
+        if (IsTagAt(text, at)) {
+            putQuestionMark();
+            at += 2;
+            continue;
+        }
+        const std::size_t end = NextTag(text, at);
         char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data() + at));
-        std::size_t inLeft = (text.size() - at) * sizeof(char16_t);
+        std::size_t inLeft = (end - at) * sizeof(char16_t);
         char* outPtr = reinterpret_cast<char*>(out.data() + written);
         std::size_t outLeft = out.size() - written;
         const std::size_t rc =
             cd == Converters::Invalid() ? static_cast<std::size_t>(-1) : iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         const int error = cd == Converters::Invalid() ? EILSEQ : errno;
         written = out.size() - outLeft;
-        at = text.size() - inLeft / sizeof(char16_t);
+        at = end - inLeft / sizeof(char16_t);
         if (rc != static_cast<std::size_t>(-1)) {
-            break;
+            continue;
         }
         if (error == E2BIG) {
             out.resize(out.size() * 2);
@@ -69,8 +91,7 @@ Bytes Encode(std::u16string_view text) {
         }
         // A character the code page cannot hold (or a lone surrogate): one
         // "?" for the whole character, then carry on after it.
-        if (written + 1 > out.size()) out.resize(out.size() * 2);
-        out[written++] = '?';
+        putQuestionMark();
         const bool pair = IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1]);
         at += pair ? 2 : 1;
     }

@@ -36,6 +36,7 @@ ADDRESSES = {
     "emoji_pair": "a\U0001F600b",
     "lone_surrogate": "a\ud800迅",
     "zero_inside": "a\0b",
+    "tag_character": "a\U000E0041b",
     "spaces": " http://a/b c ",
     "already_a_link": THUNDER,
 }
@@ -144,6 +145,7 @@ CODE_PAGE_TEXTS = {
     "lone_surrogates": "\udbff迅\udc00",
     "utf8_lookalike": "涓枃",
     "fullwidth_and_punctuation": "，。Ａ",
+    "tag_characters": "\U0001F3F4\U000E0067\U000E007F\ud800\U000E0020",
     "zero_inside": "a\0b",
 }
 
