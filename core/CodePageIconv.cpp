@@ -78,17 +78,44 @@ std::basic_string<Out> ConvertAll(iconv_t cd, std::basic_string_view<In> input, 
     return out;
 }
 
-}  // namespace
+// glibc's converters skip the tag characters U+E0000..U+E007F (the pair
+// DB40, DC00..DC7F) without an error, which would lose them silently.
+bool IsTagAt(std::u16string_view text, std::size_t i) {
+    return text[i] == 0xDB40 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDC7F;
+}
 
-Bytes Encode(std::u16string_view text) {
-    // A character the code page cannot hold (or a lone surrogate) becomes
-    // one "?" for the whole character.
+std::size_t NextTag(std::u16string_view text, std::size_t from) {
+    while (from < text.size() && !IsTagAt(text, from)) ++from;
+    return from;
+}
+
+// A character the code page cannot hold (or a lone surrogate) becomes one
+// "?" for the whole character.
+Bytes EncodeRun(std::u16string_view text) {
     return ConvertAll<std::uint8_t>(ThreadConverters().Encoder(), text, text.size() * 2 + 8,
                                     [](std::u16string_view input, std::size_t at) {
                                         const bool pair = IsHighSurrogate(input[at]) && at + 1 < input.size() &&
                                                           IsLowSurrogate(input[at + 1]);
                                         return std::pair<std::uint8_t, std::size_t>{'?', pair ? 2 : 1};
                                     });
+}
+
+}  // namespace
+
+Bytes Encode(std::u16string_view text) {
+    // Tag characters never reach the converter: glibc would drop them
+    // without an error, and the code page holds none of them.
+    Bytes out;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t end = NextTag(text, at);
+        Bytes run = EncodeRun(text.substr(at, end - at));
+        if (at == 0 && end == text.size()) return run;
+        out += run;
+        if (end == text.size()) return out;
+        out.push_back('?');
+        at = end + 2;
+    }
 }
 
 std::u16string Decode(BytesView bytes) {

@@ -51,6 +51,11 @@ inline std::uint8_t MemoShift(std::uint8_t value, std::int16_t amount, std::uint
     return static_cast<std::uint8_t>(entry) & mask;
 }
 
+// Groups of `width` that hold n items. An empty input is one group of
+// zeros, like the zero-filled end of any last group; (n - 1) in unsigned
+// arithmetic would ask for the whole address space instead.
+std::size_t GroupCount(std::size_t n, std::size_t width) { return n == 0 ? 1 : (n - 1) / width + 1; }
+
 }  // namespace
 
 bool EncodeTableReady() { return Tables().encodeReady; }
@@ -79,6 +84,11 @@ void BuildCodeTables(std::u16string_view alphabet) {
 }
 
 std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
+    // Eight places or more either way leave nothing of a byte; past that,
+    // the powers of two below would divide by zero or not fit an integer.
+    if (amount >= 8 || amount <= -8) {
+        return 0;
+    }
     if (amount > 0) {
         const auto keep = static_cast<unsigned>(std::ldexp(1.0, 8 - amount));
         const auto factor = static_cast<unsigned>(std::ldexp(1.0, amount));
@@ -92,6 +102,10 @@ std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
 }
 
 std::uint8_t ShiftByte(std::uint8_t value, std::int16_t amount, std::uint8_t mask) {
+    const int column = amount + kAmountBias;
+    if (column < 0 || column >= kAmounts) [[unlikely]] {  // outside the memo: still a shift
+        return ComputeShift(value, amount) & mask;
+    }
     return MemoShift(value, amount, mask);
 }
 
@@ -118,10 +132,10 @@ namespace {
 // with zeros.
 template <class Group>
 Sequence<Group> Regroup(BytesView bytes) {
-    const std::size_t groups = (bytes.size() - 1) / sizeof(Group) + 1;
+    const std::size_t groups = GroupCount(bytes.size(), sizeof(Group));
     Sequence<Group> grouped(groups);
     auto* raw = reinterpret_cast<std::uint8_t*>(grouped.data());
-    std::memcpy(raw, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(raw, bytes.data(), bytes.size());
     std::memset(raw + bytes.size(), 0, groups * sizeof(Group) - bytes.size());
     return grouped;
 }

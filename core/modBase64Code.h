@@ -71,11 +71,12 @@ Sequence<std::uint8_t> MapFromAlphabet(BytesView characters);
 Quad TripletToQuad(Triplet t);
 Triplet QuadToTriplet(Quad q);
 
-/// ComputeShift(value, amount) AND mask, each (value, amount) pair computed
-/// once per process. amount lies in -8..+8.
+/// ComputeShift(value, amount) AND mask, each (value, amount) pair with
+/// amount in -8..+8 computed once per process; other amounts are not kept.
 std::uint8_t ShiftByte(std::uint8_t value, std::int16_t amount, std::uint8_t mask);
 
-/// value shifted left (amount > 0, dropping bits past bit 7) or right.
+/// value shifted left (amount > 0, dropping bits past bit 7) or right; 0
+/// when shifted eight places or more.
 std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount);
 
 /// Builds both code tables from a 64-character alphabet. Any other length

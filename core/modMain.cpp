@@ -80,12 +80,11 @@ std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
 }  // namespace
 
 std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
+    if (prefix.empty()) {  // nothing to delete; matching it would never advance
+        return std::u16string(text);
+    }
     std::u16string result;
     result.reserve(text.size());
-    if (prefix.empty()) {
-        result.assign(text);
-        return result;
-    }
     // Copy the stretches between matches in blocks; a match is only tried
     // where the first letter fits.
     const char16_t first = AsciiUpper(prefix[0]);

@@ -45,7 +45,8 @@ std::u16string FlashgetDecode(std::u16string_view link);
 std::u16string QqdlDecode(std::u16string_view link);
 
 /// Deletes every occurrence of `prefix` (ASCII letters in any case) in one
-/// left-to-right pass; what the deletions join is not searched again.
+/// left-to-right pass; what the deletions join is not searched again. An
+/// empty prefix deletes nothing.
 std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix);
 
 /// Decodes a link by the scheme its prefix names, or gives a notice for an

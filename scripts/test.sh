@@ -7,3 +7,9 @@ bash scripts/setup.sh
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+# Where clang is present, every fuzz target also runs for a bounded time.
+if command -v clang++ >/dev/null 2>&1; then
+  cmake --preset fuzz
+  cmake --build --preset fuzz
+  ctest --preset fuzz
+fi

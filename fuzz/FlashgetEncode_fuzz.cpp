@@ -1,0 +1,8 @@
+// FlashgetEncode on any address; the properties are in SchemeFuzz.
+
+#include "SchemeFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    velkrant::fuzz::FuzzEncoder(velkrant::fuzz::Flashget, data, size);
+    return 0;
+}

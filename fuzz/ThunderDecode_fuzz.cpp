@@ -1,0 +1,8 @@
+// ThunderDecode on any link; the properties are in SchemeFuzz.
+
+#include "SchemeFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    velkrant::fuzz::FuzzDecoder(velkrant::fuzz::Thunder, data, size);
+    return 0;
+}
