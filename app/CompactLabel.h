@@ -1,8 +1,6 @@
 #pragma once
-// A label whose text wraps onto lines set one em apart, as the classic
-// dialog font sets them. Fonts with tall line spacing (the CJK fonts of
-// most Linux desktops need about one and a half em per line) would
-// otherwise push the last line of a small designed label out of sight.
+// A label whose text wraps onto lines set one em apart (EmBox.h), so that
+// every line of a small designed label stays in sight.
 
 #include <QLabel>
 

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AppInfoText.h"
+#include "CompactCheckBox.h"
 #include "CompactLabel.h"
 #include "ConversionCommand.h"
 #include "Controls.h"
@@ -114,7 +115,7 @@ void frmMain::CreateControls() {
     }
 
     cmdCode = PlaceCaptioned<QPushButton>(this, "cmdCode", u"加/解密(&C)", {5100, 1260, 1635, 375});
-    chkBatch = PlaceCaptioned<QCheckBox>(this, "chkBatch", u"批量处理(&B)", {5280, 1740, 1335, 195});
+    chkBatch = PlaceCaptioned<CompactCheckBox>(this, "chkBatch", u"批量处理(&B)", {5280, 1740, 1335, 195});
     cmdAbout = PlaceCaptioned<QPushButton>(this, "cmdAbout", u"关于(&A)", {5100, 2040, 795, 375});
     cmdExit = PlaceCaptioned<QPushButton>(this, "cmdExit", u"退出(&E)", {5940, 2040, 795, 375});
 

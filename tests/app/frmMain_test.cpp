@@ -2,9 +2,11 @@
 
 #include "frmBatch.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -225,6 +227,25 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"AltB", Qt::Key_B, Qt::AltModifier, {}, true, true},
                     KeyCase{"AltE", Qt::Key_E, Qt::AltModifier, {}, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class AcceleratorMarkTest : public GuiFixture<testing::TestWithParam<const char*>> {};
+
+// The underline that marks an accelerator must fall inside the control's
+// designed height: drawn with and without the "&", the control must look
+// different.
+TEST_P(AcceleratorMarkTest, UnderlineIsDrawnInsideTheDesignedHeight) {
+    frmMain w;
+    auto* control = qobject_cast<QAbstractButton*>(Find(w, GetParam()));
+    ASSERT_NE(control, nullptr);
+    const QString caption = control->text();
+    ASSERT_TRUE(caption.contains(QLatin1Char('&')));
+    const QImage marked = control->grab().toImage();
+    control->setText(QString(caption).remove(QLatin1Char('&')));
+    const QImage plain = control->grab().toImage();
+    EXPECT_TRUE(marked != plain) << caption.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, AcceleratorMarkTest, testing::Values("cmdCode", "cmdAbout", "cmdExit", "chkBatch"));
 
 TEST_F(GuiTest, AboutBoxIsARealModalBoxWithSevenLines) {
     SetMessageBoxHook({});
