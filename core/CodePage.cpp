@@ -76,24 +76,14 @@ Bytes TextToBytes(std::u16string_view text) {
     // ASCII is the same in every code page the program meets, and nearly
     // every link is ASCII: skip the platform conversion for it.
     if (IsAsciiText(text)) {
-        Bytes bytes(text.size(), 0);
-        // Through plain pointers: a byte store may alias anything, and the
-        // compiler would otherwise reload the string's buffer every time.
-        std::uint8_t* out = bytes.data();
-        const char16_t* in = text.data();
-        for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<std::uint8_t>(in[i]);
-        return bytes;
+        return Bytes(text.begin(), text.end());  // each unit narrows to its byte, no zero-filling first
     }
     return CodePageNative::Encode(text);
 }
 
 std::u16string BytesToText(BytesView bytes) {
     if (IsAsciiBytes(bytes)) {
-        std::u16string text(bytes.size(), u'\0');
-        char16_t* out = text.data();
-        const std::uint8_t* in = bytes.data();
-        for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = in[i];
-        return text;
+        return std::u16string(bytes.begin(), bytes.end());
     }
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);

@@ -50,6 +50,15 @@ namespace CodePageNative {
 Bytes Encode(std::u16string_view text);
 std::u16string Decode(BytesView bytes);
 
+/// How many UTF-16 units the character at text[i] takes: 2 for a
+/// surrogate pair, 1 for anything else (a lone surrogate included), so a
+/// stand-in replaces a whole character.
+inline std::size_t CharacterLengthAt(std::u16string_view text, std::size_t i) {
+    const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
+    return pair ? 2 : 1;
+}
+
 }  // namespace CodePageNative
 
 }  // namespace velkrant

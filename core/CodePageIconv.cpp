@@ -41,9 +41,6 @@ Converters& ThreadConverters() {
     return converters;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // Runs iconv over the whole input, growing the output as needed. Where a
 // sequence cannot be converted, `substitute` names the stand-in unit and
 // how many input units it replaces, and the conversion carries on.
@@ -94,9 +91,7 @@ std::size_t NextTag(std::u16string_view text, std::size_t from) {
 Bytes EncodeRun(std::u16string_view text) {
     return ConvertAll<std::uint8_t>(ThreadConverters().Encoder(), text, text.size() * 2 + 8,
                                     [](std::u16string_view input, std::size_t at) {
-                                        const bool pair = IsHighSurrogate(input[at]) && at + 1 < input.size() &&
-                                                          IsLowSurrogate(input[at + 1]);
-                                        return std::pair<std::uint8_t, std::size_t>{'?', pair ? 2 : 1};
+                                        return std::pair<std::uint8_t, std::size_t>{'?', CharacterLengthAt(input, at)};
                                     });
 }
 

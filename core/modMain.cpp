@@ -143,8 +143,9 @@ std::u16string AutoDecode(std::u16string_view text, NoticeTarget& target) {
         return Notice(NoticeCannotJudge, target);
     }
     // Only the text up to the first "//" is looked at, so anything before
-    // the scheme (a space, say) makes the prefix unknown. Letters compare
-    // in ASCII upper case: no other character can turn into a scheme.
+    // the scheme (a space, say) makes the prefix unknown. Only ASCII
+    // letters are folded: the schemes are ASCII, and a look-alike whose
+    // Unicode upper case is ASCII (U+017F, say) must not pass for one.
     const std::u16string_view prefix = text.substr(0, slashes + 2);
     for (const KnownPrefix& known : kKnownPrefixes) {
         if (!EqualsIgnoringAsciiCase(prefix, known.text)) continue;
