@@ -2,9 +2,15 @@
 
 namespace velkrant {
 
-void WindowEnabler::SetEnabled(bool enabled) {
-    if (!enabled && window_.isEnabled()) {
+void WindowEnabler::RememberFocus() {
+    if (!savedFocus_) {
         savedFocus_ = window_.focusWidget();
+    }
+}
+
+void WindowEnabler::SetEnabled(bool enabled) {
+    if (!enabled) {
+        RememberFocus();
     }
     window_.setEnabled(enabled);
     if (enabled && savedFocus_ && window_.isVisible()) {

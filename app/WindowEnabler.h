@@ -16,6 +16,11 @@ public:
     ///     enabler.SetEnabled(false); /* ... */ enabler.SetEnabled(true);
     explicit WindowEnabler(QWidget& window) : window_(window) {}
 
+    /// Notes where the window's focus is, unless a run already noted it.
+    /// Disabling does this too; call it first when disabling a parent
+    /// window will take the focus away before this window's turn.
+    void RememberFocus();
+
     void SetEnabled(bool enabled);
 
 private:

@@ -185,6 +185,9 @@ void frmMain::SetBatchOutText(const std::u16string& text) {
 }
 
 void frmMain::SetMainEnabled(bool enabled) {
+    // The batch window is this window's child: disabling this one takes its
+    // focus away too, so it is noted first.
+    if (!enabled) batchEnabler_->RememberFocus();
     mainEnabler_.SetEnabled(enabled);
 }
 

@@ -132,12 +132,14 @@ TEST_P(BatchRunTest, ConvertsEveryLineIntoOutputBox) {
     SetText(batch.txtBatchOut, u"previous");
     bool enabledWhileBoxShown = false;
     onMessage = [&](const Message&) { enabledWhileBoxShown = w.isEnabled() && batch.isEnabled(); };
+    batch.txtBatchIn->setFocus();
     w.activateWindow();
     QTest::mouseClick(w.cmdCode, Qt::LeftButton);
     EXPECT_EQ(Text(batch.txtBatchOut), c.expectedOutput);
     EXPECT_EQ(messages, c.messages);
     EXPECT_TRUE(enabledWhileBoxShown);
     EXPECT_EQ(w.focusWidget(), w.cmdCode) << "the focus is back where the run started";
+    EXPECT_EQ(batch.focusWidget(), batch.txtBatchIn) << "the batch window's caret is back too";
 }
 
 INSTANTIATE_TEST_SUITE_P(
