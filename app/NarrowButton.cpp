@@ -5,6 +5,12 @@
 
 namespace velkrant {
 
+namespace {
+
+constexpr int BevelWidth = 3;
+
+}  // namespace
+
 void NarrowButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -12,7 +18,9 @@ void NarrowButton::paintEvent(QPaintEvent*) {
     const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    // The caption keeps clear of the button's bevel, three pixels a side as
+    // on the classic button, so a 29-pixel button fits one ideograph a line.
+    const QRect area = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
     painter.drawItemText(area, Qt::AlignCenter | Qt::TextWrapAnywhere | Qt::TextShowMnemonic, palette(),
                          isEnabled(), caption, QPalette::ButtonText);
 }

@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -192,6 +194,37 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"CopyTakesWholeOutput", {"cmdCopy"}, false, u"", u"x", u"line 1\r\nline 2", u"line 1\r\nline 2"},
         ButtonCase{"ClearOut", {"cmdClearOut"}, false, u"", u"x", u"", u""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The height of the caption's ink inside a button's bevel: the rows between
+// the first and the last that hold a dark pixel.
+int CaptionInkHeight(QWidget& button) {
+    const QImage image = button.grab().toImage();
+    int first = -1;
+    int last = -1;
+    for (int y = 3; y < image.height() - 3; ++y) {
+        for (int x = 3; x < image.width() - 3; ++x) {
+            if (qGray(image.pixel(x, y)) < 96) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+class NarrowCaptionTest : public GuiFixture<testing::TestWithParam<const char*>> {};
+
+TEST_P(NarrowCaptionTest, TwoCharacterCaptionWrapsOntoTwoLines) {
+    frmMain w;
+    auto* button = testing_support::Find<QPushButton>(w.Batch(), GetParam());
+    ASSERT_NE(button, nullptr);
+    const int em = QFontInfo(button->font()).pixelSize();
+    EXPECT_GT(CaptionInkHeight(*button), em * 3 / 2) << button->text().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, NarrowCaptionTest,
+                         testing::Values("cmdImport", "cmdPaste", "cmdClearIn", "cmdExport", "cmdCopy", "cmdClearOut"));
 
 TEST_F(GuiTest, OutputBoxIsReadOnlyAndSelectsAllOnTab) {
     frmMain& w = StartMainWindow();
