@@ -10,11 +10,11 @@
 // - NoDereferenceLinks: honoured; a chosen link is returned, not its target.
 // - ForceShowHidden: honoured; hidden files are listed.
 // - HideReadOnly: always in effect; the dialog has no read-only box.
-// - NoChangeDir: always in effect; the dialog never changes the current
-//   directory, so the error log always lands where the program started.
+// - NoChangeDir: honoured; without it a chosen file's folder becomes the
+//   current directory, where the error log is written from then on.
 // - EnableSizing: always in effect; the dialog is always resizable.
-// - PathMustExist: always in effect; a path is picked by browsing existing
-//   folders.
+// - PathMustExist: not checked by the dialog (FileMustExist is); a name
+//   typed into a missing folder fails when the file is read or written.
 // - AllowMultiSelect: ignored; one file is chosen at a time.
 // - Every other bit (hooks, templates, help button, share-aware, long or
 //   short names, no-read-only-return, create prompt, no network button,

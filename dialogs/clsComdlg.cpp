@@ -3,9 +3,11 @@
 #include "CodePage.h"
 #include "Messages.h"
 #include "NumberedError.h"
+#include "OfnFlags.h"
 #include "WindowHandle.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -145,6 +147,12 @@ void clsComdlg::ShowFileDialog(FileDialogRun::Kind kind) {
     fileOffset_ = static_cast<std::int16_t>(layout->fileOffset);
     extensionOffset_ = static_cast<std::int16_t>(layout->extensionOffset);
     filterIndex_ = static_cast<std::int16_t>(answer->filterIndex);
+    // Unless told not to, a file dialog leaves the program in the chosen
+    // file's folder, and what is written by a relative name (the error
+    // log) goes there from then on.
+    if ((flags_ & Ofn::NoChangeDir) == 0) {
+        QDir::setCurrent(QFileInfo(filename_).absolutePath());
+    }
 }
 
 }  // namespace velkrant

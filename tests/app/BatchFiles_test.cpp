@@ -34,11 +34,14 @@ protected:
     }
 
     QString Path(const char* name) const { return folder_.Path(QString::fromUtf8(name)); }
-    QString LogPath() const { return folder_.Path(ErrorLog::FileName()); }
+    // The log in the work folder, or in one of its subfolders.
+    QString LogPath(const QString& subfolder = {}) const {
+        return folder_.Path(subfolder.isEmpty() ? ErrorLog::FileName() : subfolder + u'/' + ErrorLog::FileName());
+    }
     bool LogExists() const { return QFile::exists(LogPath()); }
     // The code field of the log's one line.
-    int LoggedCode() const {
-        const QList<QByteArray> fields = FileContent(LogPath()).split('\t');
+    int LoggedCode(const QString& subfolder = {}) const {
+        const QList<QByteArray> fields = FileContent(LogPath(subfolder)).split('\t');
         return fields.size() == 4 ? fields[2].toInt() : -1;
     }
     const std::vector<Message>& Messages() const { return recorder_.messages; }
@@ -70,11 +73,16 @@ TEST_F(BatchFilesTest, CancelledImportGivesNothingAndSaysNothing) {
     EXPECT_FALSE(LogExists());
 }
 
-TEST_F(BatchFilesTest, FailedImportReportsLogsAndGivesNoText) {
-    AnswerNext(Answer{QStringLiteral("/proc/self/mem"), 1});
+// The dialog leaves the program in the chosen file's folder, so the log
+// lands there. The file is a link to one whose reading fails even for root.
+TEST_F(BatchFilesTest, FailedImportReportsLogsInTheChosenFolderAndGivesNoText) {
+    ASSERT_TRUE(QDir(Path("")).mkdir(QStringLiteral("lists")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), Path("lists/mem.lst")));
+    AnswerNext(Answer{Path("lists/mem.lst"), 1});
     EXPECT_EQ(BatchFiles::Import(nullptr), std::nullopt);
     EXPECT_EQ(Messages(), std::vector<Message>{ReadFailed});
-    EXPECT_EQ(LoggedCode(), FileBytes::ErrDeviceIo);
+    EXPECT_EQ(LoggedCode(QStringLiteral("lists")), FileBytes::ErrDeviceIo);
+    EXPECT_FALSE(LogExists()) << "not where the program started";
 }
 
 struct ExportCase {

@@ -5,6 +5,7 @@
 #include "ScriptedFileDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -37,7 +38,11 @@ protected:
         EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted dialog was never shown";
         clsComdlg::AnswerNextFileDialog({});
         clsComdlg::SetMainWindow(nullptr);
+        QDir::setCurrent(startFolder_);
     }
+
+private:
+    QString startFolder_ = QDir::currentPath();
 };
 
 struct FilterCase {
@@ -170,7 +175,9 @@ TEST_P(CancelTest, ChangesNothing) {
     d.SetFilename(QStringLiteral("kept"));
     d.SetFilterIndex(7);
     AnswerNext(c.answer);
+    const QString folder = QDir::currentPath();
     EXPECT_EQ(ErrorNumberOf([&] { d.ShowOpen(); }), c.error);
+    EXPECT_EQ(QDir::currentPath(), folder);
     EXPECT_EQ(d.Filename(), QStringLiteral("kept"));
     EXPECT_TRUE(d.FileTitle().isEmpty());
     EXPECT_EQ(d.FilterIndex(), 7);
@@ -185,6 +192,31 @@ INSTANTIATE_TEST_SUITE_P(
                     CancelCase{"ChinesePathTooLongInBytes", true, 12, Answer{Q(u"/tmp/文件名.lst"), 1},
                                ErrCancelSelected}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct FolderCase {
+    const char* name;
+    std::uint32_t flags;
+    bool movesIn;
+};
+
+class CurrentFolderTest : public ClsComdlgTest, public testing::WithParamInterface<FolderCase> {};
+
+TEST_P(CurrentFolderTest, FollowsTheChosenFileUnlessTheFlagSaysNot) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("lists")));
+    const QString folder = QDir::currentPath();
+    clsComdlg d;
+    d.SetFlags(GetParam().flags);
+    AnswerNext(Answer{dir.filePath(QStringLiteral("lists/a.lst")), 1});
+    d.ShowSave();
+    EXPECT_EQ(QDir::currentPath(), GetParam().movesIn ? dir.filePath(QStringLiteral("lists")) : folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CurrentFolderTest,
+                         testing::Values(FolderCase{"ExportFlags", 0x208006, true},
+                                         FolderCase{"ImportFlags", 0x49004, true},
+                                         FolderCase{"NoChangeDir", 0x208006 | Ofn::NoChangeDir, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct SizeCase {
     const char* name;
