@@ -19,18 +19,34 @@ bool SameFile(const QString& a, const QString& b) {
     return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
+// The first character of a format that is neither a field letter, a
+// space nor a quote: what the locale puts between the fields.
+QChar SeparatorIn(const QString& format, QChar fallback) {
+    for (const QChar c : format) {
+        if (!c.isLetter() && !c.isSpace() && c != u'\'') return c;
+    }
+    return fallback;
+}
+
 }  // namespace
+
+Separators SeparatorsOf(const QLocale& locale) {
+    const Separators fallback;
+    return {SeparatorIn(locale.dateFormat(QLocale::ShortFormat), fallback.date),
+            SeparatorIn(locale.timeFormat(QLocale::ShortFormat), fallback.time)};
+}
 
 QString FileName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".log");
 }
 
-QString Line(const QDateTime& when, int code, const QString& description) {
+QString Line(const QDateTime& when, int code, const QString& description, Separators separators) {
+    const auto digits = [](int value, int width) { return QString::number(value).rightJustified(width, u'0'); };
     const QDate date = when.date();
     const QTime time = when.time();
-    return QString::asprintf("%04d/%02d/%02d\t%02d:%02d:%02d\t%d\t", date.year(), date.month(), date.day(),
-                             time.hour(), time.minute(), time.second(), code) +
-           description;
+    return digits(date.year(), 4) + separators.date + digits(date.month(), 2) + separators.date +
+           digits(date.day(), 2) + u'\t' + digits(time.hour(), 2) + separators.time + digits(time.minute(), 2) +
+           separators.time + digits(time.second(), 2) + u'\t' + QString::number(code) + u'\t' + description;
 }
 
 void Write(int code, const QString& description, const QString& listFile) noexcept {
@@ -39,7 +55,8 @@ void Write(int code, const QString& description, const QString& listFile) noexce
         if (!listFile.isEmpty() && SameFile(path, listFile)) {
             return;
         }
-        const QString line = Line(QDateTime::currentDateTime(), code, description) + QStringLiteral("\r\n");
+        const QString line = Line(QDateTime::currentDateTime(), code, description, SeparatorsOf(QLocale::system())) +
+                             QStringLiteral("\r\n");
         FileBytes::Save(path, CodePage::TextToBytes(line.toStdU16String()));
     } catch (...) {
         // A log is a courtesy; failing to write it must not turn one

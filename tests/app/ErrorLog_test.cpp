@@ -22,6 +22,7 @@ struct LineCase {
     QDateTime when;
     int code;
     const char16_t* description;
+    ErrorLog::Separators separators;
     const char16_t* line;
 };
 
@@ -29,16 +30,42 @@ class LineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(LineTest, HoldsDateTimeCodeAndDescriptionInOrder) {
     const LineCase& c = GetParam();
-    EXPECT_EQ(ErrorLog::Line(c.when, c.code, QString::fromUtf16(c.description)), QString::fromUtf16(c.line));
+    EXPECT_EQ(ErrorLog::Line(c.when, c.code, QString::fromUtf16(c.description), c.separators),
+              QString::fromUtf16(c.line));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineTest,
     testing::Values(
-        LineCase{"PaddedDateAndTime", QDateTime({2024, 3, 5}, {7, 8, 9}), 53, u"File not found",
+        LineCase{"PaddedDateAndTime", QDateTime({2024, 3, 5}, {7, 8, 9}), 53, u"File not found", {},
                  u"2024/03/05\t07:08:09\t53\tFile not found"},
         LineCase{"DescriptionKeepsItsSpacesAndChinese", QDateTime({2024, 10, 20}, {12, 0, 1}), 57,
-                 u"Device I/O error (设备 满)", u"2024/10/20\t12:00:01\t57\tDevice I/O error (设备 满)"}),
+                 u"Device I/O error (设备 满)", {}, u"2024/10/20\t12:00:01\t57\tDevice I/O error (设备 满)"},
+        LineCase{"LocaleSeparators", QDateTime({987, 12, 31}, {23, 59, 0}), 7, u"Out of memory", {u'.', u'.'},
+                 u"0987.12.31\t23.59.00\t7\tOut of memory"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SeparatorCase {
+    const char* name;
+    QLocale locale;
+    QChar date;
+    QChar time;
+};
+
+class SeparatorTest : public testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(SeparatorTest, AreThoseOfTheLocale) {
+    const ErrorLog::Separators separators = ErrorLog::SeparatorsOf(GetParam().locale);
+    EXPECT_EQ(separators.date, GetParam().date);
+    EXPECT_EQ(separators.time, GetParam().time);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, SeparatorTest,
+    testing::Values(SeparatorCase{"C", QLocale::c(), u'/', u':'},
+                    SeparatorCase{"Chinese", QLocale(QLocale::Chinese, QLocale::China), u'/', u':'},
+                    SeparatorCase{"German", QLocale(QLocale::German, QLocale::Germany), u'.', u':'},
+                    SeparatorCase{"Finnish", QLocale(QLocale::Finnish, QLocale::Finland), u'.', u'.'}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ErrorLogTest, IsNamedAfterTheExecutableInTheCurrentDirectory) {
@@ -53,11 +80,13 @@ TEST(ErrorLogTest, WritesOneDatedLineInTheCodePage) {
     const QDateTime after = QDateTime::currentDateTime().addSecs(1);
 
     const QByteArray content = FileContent(folder.Path(ErrorLog::FileName()));
-    static const QRegularExpression form(
-        QStringLiteral("^(\\d{4}/\\d{2}/\\d{2}\t\\d{2}:\\d{2}:\\d{2})\t57\t\xB6\xC1\xC8\xA1\xCA\xA7\xB0\xDC\r\n$"));
+    // Whatever separators the machine's locale uses, the fields are digits.
+    static const QRegularExpression form(QStringLiteral(
+        "^(\\d{4})\\D(\\d{2})\\D(\\d{2})\t(\\d{2})\\D(\\d{2})\\D(\\d{2})\t57\t\xB6\xC1\xC8\xA1\xCA\xA7\xB0\xDC\r\n$"));
     const QRegularExpressionMatch match = form.match(QString::fromLatin1(content));
     ASSERT_TRUE(match.hasMatch()) << content.toStdString();
-    const QDateTime logged = QDateTime::fromString(match.captured(1), QStringLiteral("yyyy/MM/dd\tHH:mm:ss"));
+    const auto field = [&](int i) { return match.captured(i).toInt(); };
+    const QDateTime logged({field(1), field(2), field(3)}, {field(4), field(5), field(6)});
     EXPECT_GE(logged, before);
     EXPECT_LE(logged, after);
 }
