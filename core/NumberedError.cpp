@@ -18,9 +18,10 @@ std::string NarrowForWhat(int number, std::u16string_view description) {
 
 }  // namespace
 
-NumberedError::NumberedError(int number, std::u16string description)
+NumberedError::NumberedError(int number, std::u16string description, std::u16string source)
     : std::runtime_error(NarrowForWhat(number, description)),
       number_(number),
-      description_(std::move(description)) {}
+      description_(std::move(description)),
+      source_(std::move(source)) {}
 
 }  // namespace velkrant

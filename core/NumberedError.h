@@ -7,20 +7,23 @@
 
 namespace velkrant {
 
-/// A failure with a stable number and a UTF-16 description.
+/// A failure with a stable number, a UTF-16 description and, where a
+/// component names itself as the one that failed, a source text.
 ///
 ///     try { modMain::ThunderDecode(u"thunder://QUFa"); }
 ///     catch (const NumberedError& e) { /* e.Number() == ErrInvalidCall */ }
 class NumberedError : public std::runtime_error {
 public:
-    NumberedError(int number, std::u16string description);
+    NumberedError(int number, std::u16string description, std::u16string source = {});
 
     int Number() const noexcept { return number_; }
     const std::u16string& Description() const noexcept { return description_; }
+    const std::u16string& Source() const noexcept { return source_; }
 
 private:
     int number_;
     std::u16string description_;
+    std::u16string source_;
 };
 
 // Numbers in use across the program. They are part of the error log's

@@ -138,7 +138,7 @@ void clsComdlg::ShowFileDialog(FileDialogRun::Kind kind) {
     }
     if (!layout) {
         if (cancelError_) {
-            throw NumberedError(ErrCancelSelected, u"Cancel was selected.");
+            throw NumberedError(ErrCancelSelected, u"Cancel was selected.", clsComdlg::ErrorSource);
         }
         return;
     }

@@ -31,6 +31,9 @@ inline constexpr int ErrNotSupported = 438;
 
 class clsComdlg {
 public:
+    /// The source text of the errors the class raises itself.
+    static constexpr char16_t ErrorSource[] = u"Velkrant.clsComdlg";
+
     clsComdlg() = default;
 
     /// Registers the program's main window, the owner of every dialog whose

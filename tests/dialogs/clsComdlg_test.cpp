@@ -23,10 +23,13 @@ using test::Seen;
 
 QString Q(const char16_t* text) { return QString::fromUtf16(text); }
 
-int ErrorNumberOf(const std::function<void()>& action) {
+// The number of the error the action raised (0 for none); the error's
+// source text goes to `source` when asked for.
+int ErrorNumberOf(const std::function<void()>& action, std::u16string* source = nullptr) {
     try {
         action();
     } catch (const NumberedError& e) {
+        if (source) *source = e.Source();
         return e.Number();
     }
     return 0;
@@ -176,7 +179,9 @@ TEST_P(CancelTest, ChangesNothing) {
     d.SetFilterIndex(7);
     AnswerNext(c.answer);
     const QString folder = QDir::currentPath();
-    EXPECT_EQ(ErrorNumberOf([&] { d.ShowOpen(); }), c.error);
+    std::u16string source;
+    EXPECT_EQ(ErrorNumberOf([&] { d.ShowOpen(); }, &source), c.error);
+    EXPECT_EQ(source, c.error == 0 ? u"" : u"Velkrant.clsComdlg");
     EXPECT_EQ(QDir::currentPath(), folder);
     EXPECT_EQ(d.Filename(), QStringLiteral("kept"));
     EXPECT_TRUE(d.FileTitle().isEmpty());
