@@ -7,6 +7,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QScreen>
 
 #include <cmath>
@@ -17,6 +18,36 @@
 #endif
 
 namespace velkrant::modManifest {
+
+namespace {
+
+// On X11 the window manager frames a window only once it is shown, so the
+// first placement saw no frame. As soon as the frame is known the window is
+// placed once more, by its outer size. Where the frame was known from the
+// start, placing again changes nothing.
+class PlaceAgainWhenFramed : public QObject {
+public:
+    explicit PlaceAgainWhenFramed(QWidget& window) : QObject(&window), window_(window) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const bool geometryEvent = event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                                   event->type() == QEvent::WindowActivate;
+        if (geometryEvent && window_.frameGeometry().size() != window_.size()) {
+            window_.removeEventFilter(this);
+            PlaceMainWindow(window_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
+}  // namespace
 
 int Main() {
     SingleInstance instance(SingleInstance::DefaultLockPath());
@@ -37,6 +68,7 @@ std::unique_ptr<frmMain> ShowMainWindow() {
     // Every file dialog without an owner of its own belongs to the main window.
     clsComdlg::SetMainWindow(window.get());
     PlaceMainWindow(*window);
+    new PlaceAgainWhenFramed(*window);  // owned by the window
     window->show();
     return window;
 }
