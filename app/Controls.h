@@ -5,8 +5,11 @@
 #include "Twips.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
+
+#include <type_traits>
 
 namespace velkrant::Controls {
 
@@ -32,6 +35,11 @@ Control* PlaceCaptioned(QWidget* container, const char* name, const char16_t* ca
         control->setTitle(text);
     } else {
         control->setText(text);
+    }
+    // Enter presses the button that has the focus, as Space does. None is
+    // the window's default button: Enter in a text box presses nothing.
+    if constexpr (std::is_base_of_v<QPushButton, Control>) {
+        control->setAutoDefault(true);
     }
     return control;
 }

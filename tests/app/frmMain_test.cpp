@@ -228,6 +228,16 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"AltE", Qt::Key_E, Qt::AltModifier, {}, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(GuiTest, EnterPressesTheFocusedButtonOnly) {
+    frmMain& w = StartMainWindow();
+    w.txtInput->setText(QStringLiteral("http://a/b"));
+    QTest::keyClick(w.txtInput, Qt::Key_Return);
+    EXPECT_TRUE(messages.empty());
+    w.cmdCode->setFocus();
+    QTest::keyClick(w.cmdCode, Qt::Key_Return);
+    EXPECT_EQ(messages, std::vector<Message>{kOrdinary});
+}
+
 class AcceleratorMarkTest : public GuiFixture<testing::TestWithParam<const char*>> {};
 
 // The underline that marks an accelerator must fall inside the control's
