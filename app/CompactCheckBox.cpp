@@ -37,8 +37,11 @@ void CompactCheckBox::paintEvent(QPaintEvent*) {
     indicator.rect = QRect(0, (height() - side) / 2, side, side);
     painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicator);
 
+    // The em box centred, but never so low that the accelerator's underline
+    // (lower in CJK fonts) would fall out of the box.
     const int em = EmBox::Em(font());
-    const int baseline = (height() - em) / 2 + qRound(EmBox::BaselineInEm * em);
+    const int underlineBottom = fontMetrics().underlinePos() + fontMetrics().lineWidth();
+    const int baseline = std::min((height() - em) / 2 + qRound(EmBox::BaselineInEm * em), height() - underlineBottom);
     const int left = side + look->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
     const int top = baseline - qCeil(LineAscent(option.text, font()));
     const QRect captionArea(left, top, width() - left, height() - top);

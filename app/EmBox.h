@@ -5,6 +5,10 @@
 
 #include <QFont>
 #include <QFontInfo>
+#include <QString>
+
+class QPainter;
+class QRect;
 
 namespace velkrant::EmBox {
 
@@ -14,5 +18,15 @@ inline constexpr double BaselineInEm = 0.88;
 
 /// One em of the font, in pixels.
 inline int Em(const QFont& font) { return QFontInfo(font).pixelSize(); }
+
+/// Draws `text` in `area` with the painter's pen, broken into lines where
+/// `font` breaks it at the area's width. The lines lie one em apart and
+/// the glyphs are one pixel smaller, so neighbouring lines never touch, as
+/// the classic bitmap font leaves a pixel between them. `alignment` places
+/// each line across and the block of lines up and down.
+///
+///     EmBox::DrawLines(painter, u"一般情况推荐使用自动判断", font(), contentsRect(), Qt::AlignLeft | Qt::AlignTop);
+void DrawLines(QPainter& painter, const QString& text, const QFont& font, const QRect& area,
+               Qt::Alignment alignment);
 
 }  // namespace velkrant::EmBox

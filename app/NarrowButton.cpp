@@ -1,5 +1,7 @@
 #include "NarrowButton.h"
 
+#include "EmBox.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -21,8 +23,8 @@ void NarrowButton::paintEvent(QPaintEvent*) {
     // The caption keeps clear of the button's bevel, three pixels a side as
     // on the classic button, so a 29-pixel button fits one ideograph a line.
     const QRect area = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
-    painter.drawItemText(area, Qt::AlignCenter | Qt::TextWrapAnywhere | Qt::TextShowMnemonic, palette(),
-                         isEnabled(), caption, QPalette::ButtonText);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    EmBox::DrawLines(painter, caption, font(), area, Qt::AlignCenter);
 }
 
 }  // namespace velkrant

@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "SingleInstance.h"
+#include "ToolkitTranslation.h"
 #include "clsComdlg.h"
 #include "Twips.h"
 #include "frmMain.h"
@@ -50,6 +51,9 @@ private:
 }  // namespace
 
 int Main() {
+    // First of all, so that even the "already running" box speaks the
+    // user's language on its button.
+    const ToolkitTranslation translation(QLocale::system());
     SingleInstance instance(SingleInstance::DefaultLockPath());
     if (instance.AnotherIsRunning()) {
         ShowMessageBox({MessageAlreadyRunning, TitleNotice, MessageIcon::Information});

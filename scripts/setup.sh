@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth imagemagick
   python3 time

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velkrant {
@@ -195,13 +196,13 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"ClearOut", {"cmdClearOut"}, false, u"", u"x", u"", u""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The height of the caption's ink inside a button's bevel: the rows between
-// the first and the last that hold a dark pixel.
-int CaptionInkHeight(QWidget& button) {
+// The first and last rows of a button that hold a dark pixel of its
+// caption (the bevel itself is lighter).
+std::pair<int, int> CaptionInkRows(QWidget& button) {
     const QImage image = button.grab().toImage();
     int first = -1;
     int last = -1;
-    for (int y = 3; y < image.height() - 3; ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         for (int x = 3; x < image.width() - 3; ++x) {
             if (qGray(image.pixel(x, y)) < 96) {
                 if (first < 0) first = y;
@@ -210,21 +211,44 @@ int CaptionInkHeight(QWidget& button) {
             }
         }
     }
-    return first < 0 ? 0 : last - first + 1;
+    return {first, last};
 }
 
-class NarrowCaptionTest : public GuiFixture<testing::TestWithParam<const char*>> {};
+struct NarrowCaptionCase {
+    const char* name;
+    const char* button;
+    const char* family;  // empty: the window's own font
+};
 
-TEST_P(NarrowCaptionTest, TwoCharacterCaptionWrapsOntoTwoLines) {
+class NarrowCaptionTest : public GuiFixture<testing::TestWithParam<NarrowCaptionCase>> {};
+
+// Two lines, whole inside the bevel, also where a CJK font with its tall
+// line spacing is the desktop's font.
+TEST_P(NarrowCaptionTest, TwoCharacterCaptionWrapsOntoTwoWholeLines) {
     frmMain w;
-    auto* button = testing_support::Find<QPushButton>(w.Batch(), GetParam());
+    auto* button = testing_support::Find<QPushButton>(w.Batch(), GetParam().button);
     ASSERT_NE(button, nullptr);
+    if (*GetParam().family != '\0') {
+        QFont font = button->font();
+        font.setFamily(QString::fromLatin1(GetParam().family));
+        button->setFont(font);
+    }
     const int em = QFontInfo(button->font()).pixelSize();
-    EXPECT_GT(CaptionInkHeight(*button), em * 3 / 2) << button->text().toStdString();
+    const auto [first, last] = CaptionInkRows(*button);
+    // The bevel is three pixels wide, and a caption that fits leaves a clear
+    // row inside it above and below.
+    EXPECT_GT(last - first + 1, em * 3 / 2) << "one line only";
+    EXPECT_GT(first, 3) << "cut at the top";
+    EXPECT_LT(last, button->height() - 4) << "cut at the bottom";
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, NarrowCaptionTest,
-                         testing::Values("cmdImport", "cmdPaste", "cmdClearIn", "cmdExport", "cmdCopy", "cmdClearOut"));
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, NarrowCaptionTest,
+    testing::Values(NarrowCaptionCase{"Import", "cmdImport", ""}, NarrowCaptionCase{"Paste", "cmdPaste", ""},
+                    NarrowCaptionCase{"ClearIn", "cmdClearIn", ""}, NarrowCaptionCase{"Export", "cmdExport", ""},
+                    NarrowCaptionCase{"Copy", "cmdCopy", ""}, NarrowCaptionCase{"ClearOut", "cmdClearOut", ""},
+                    NarrowCaptionCase{"ClearOutInCjkFont", "cmdClearOut", "Noto Sans CJK SC"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GuiTest, OutputBoxIsReadOnlyAndSelectsAllOnTab) {
     frmMain& w = StartMainWindow();

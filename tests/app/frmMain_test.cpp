@@ -248,15 +248,27 @@ TEST_F(GuiTest, EnterPressesTheFocusedButtonOnly) {
     EXPECT_EQ(messages, std::vector<Message>{kOrdinary});
 }
 
-class AcceleratorMarkTest : public GuiFixture<testing::TestWithParam<const char*>> {};
+struct MarkCase {
+    const char* name;
+    const char* control;
+    const char* family;  // empty: the window's own font
+};
+
+class AcceleratorMarkTest : public GuiFixture<testing::TestWithParam<MarkCase>> {};
 
 // The underline that marks an accelerator must fall inside the control's
-// designed height: drawn with and without the "&", the control must look
-// different.
+// designed height, also where a CJK font (taller, with its underline lower)
+// is the desktop's font: drawn with and without the "&", the control must
+// look different.
 TEST_P(AcceleratorMarkTest, UnderlineIsDrawnInsideTheDesignedHeight) {
     frmMain w;
-    auto* control = qobject_cast<QAbstractButton*>(Find(w, GetParam()));
+    auto* control = qobject_cast<QAbstractButton*>(Find(w, GetParam().control));
     ASSERT_NE(control, nullptr);
+    if (*GetParam().family != '\0') {
+        QFont font = control->font();
+        font.setFamily(QString::fromLatin1(GetParam().family));
+        control->setFont(font);
+    }
     const QString caption = control->text();
     ASSERT_TRUE(caption.contains(QLatin1Char('&')));
     const QImage marked = control->grab().toImage();
@@ -265,7 +277,11 @@ TEST_P(AcceleratorMarkTest, UnderlineIsDrawnInsideTheDesignedHeight) {
     EXPECT_TRUE(marked != plain) << caption.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Captions, AcceleratorMarkTest, testing::Values("cmdCode", "cmdAbout", "cmdExit", "chkBatch"));
+INSTANTIATE_TEST_SUITE_P(Captions, AcceleratorMarkTest,
+                         testing::Values(MarkCase{"cmdCode", "cmdCode", ""}, MarkCase{"cmdAbout", "cmdAbout", ""},
+                                         MarkCase{"cmdExit", "cmdExit", ""}, MarkCase{"chkBatch", "chkBatch", ""},
+                                         MarkCase{"chkBatchInCjkFont", "chkBatch", "Noto Sans CJK SC"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GuiTest, AboutBoxIsARealModalBoxWithSevenLines) {
     SetMessageBoxHook({});

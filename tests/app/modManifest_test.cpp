@@ -1,6 +1,10 @@
 #include "GuiTestSupport.h"
 
+#include "ToolkitTranslation.h"
 #include "modManifest.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
 
 #include <QScreen>
 
@@ -47,6 +51,36 @@ TEST_F(GuiTest, StartUpPlacesShownWindowByItsOuterSize) {
     const double centre = frame.top() - screen.top() + frame.height() / 2.0;
     EXPECT_NEAR(centre, screen.height() * 0.381966, 1.0);
 }
+
+struct TranslationCase {
+    const char* name;
+    QLocale locale;
+    bool loaded;
+    const char16_t* okText;
+};
+
+class TranslationTest : public testing::TestWithParam<TranslationCase> {};
+
+// What the user sees: the OK button of a message box, in their language
+// while the translation lives and in English again once it is gone.
+TEST_P(TranslationTest, MessageBoxButtonSpeaksTheUsersLanguage) {
+    const auto okText = [] {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Ok);
+        return box.button(QMessageBox::Ok)->text().remove(u'&');
+    };
+    {
+        const ToolkitTranslation translation(GetParam().locale);
+        EXPECT_EQ(translation.Loaded(), GetParam().loaded);
+        EXPECT_EQ(okText(), QString::fromUtf16(GetParam().okText));
+    }
+    EXPECT_EQ(okText(), QStringLiteral("OK"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, TranslationTest,
+    testing::Values(TranslationCase{"SimplifiedChinese", QLocale(QLocale::Chinese, QLocale::China), true, u"确定"},
+                    TranslationCase{"English", QLocale(QLocale::English, QLocale::UnitedStates), false, u"OK"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velkrant::modManifest
