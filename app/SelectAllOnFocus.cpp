@@ -12,21 +12,37 @@ void SelectAllOnFocus::Install(QWidget* box) {
 }
 
 bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::FocusIn) return false;
-    // Only the user moving into the box selects; focus that comes back with
-    // the window (after a message box) or from the program keeps the caret.
-    switch (static_cast<QFocusEvent*>(event)->reason()) {
-        case Qt::MouseFocusReason:
-            QMetaObject::invokeMethod(watched, "selectAll");
-            // The click places the caret after the focus arrived; selecting
-            // once more when that press has been handled keeps the whole
-            // text selected.
-            QMetaObject::invokeMethod(watched, "selectAll", Qt::QueuedConnection);
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            switch (static_cast<QFocusEvent*>(event)->reason()) {
+                case Qt::MouseFocusReason:
+                case Qt::TabFocusReason:
+                case Qt::BacktabFocusReason:
+                case Qt::ShortcutFocusReason:
+                case Qt::ActiveWindowFocusReason:
+                    QMetaObject::invokeMethod(watched, "selectAll");
+                    // A click places the caret after the focus arrived (with
+                    // a window manager, a click into an inactive window
+                    // brings the focus back with the window first).
+                    // Selecting once more when that press has been handled
+                    // keeps the whole text selected.
+                    awaitingClick_ = true;
+                    break;
+                default:
+                    // The program putting the caret back (after a batch
+                    // run) leaves it where the user had it.
+                    break;
+            }
             break;
-        case Qt::TabFocusReason:
-        case Qt::BacktabFocusReason:
-        case Qt::ShortcutFocusReason:
-            QMetaObject::invokeMethod(watched, "selectAll");
+        case QEvent::MouseButtonPress:
+            if (awaitingClick_) {
+                QMetaObject::invokeMethod(watched, "selectAll", Qt::QueuedConnection);
+            }
+            awaitingClick_ = false;
+            break;
+        case QEvent::KeyPress:
+        case QEvent::FocusOut:
+            awaitingClick_ = false;
             break;
         default:
             break;

@@ -1,6 +1,7 @@
 #pragma once
-// Selects a text box's whole text whenever the focus enters it, by mouse
-// or keyboard, so a link can be replaced or copied in one go.
+// Selects a text box's whole text whenever the user moves the focus into
+// it, by mouse or keyboard (or comes back to its window), so a link can be
+// replaced or copied in one go.
 
 #include <QObject>
 
@@ -19,6 +20,8 @@ protected:
 
 private:
     using QObject::QObject;
+
+    bool awaitingClick_ = false;  // focus just arrived; a click may follow
 };
 
 }  // namespace velkrant
