@@ -29,6 +29,13 @@ void RunFromEventLoop(std::function<void()> action, int times) {
     });
 }
 
+void UseFontFamily(QWidget& widget, const char* family) {
+    if (*family == '\0') return;
+    QFont font = widget.font();
+    font.setFamily(QString::fromLatin1(family));
+    widget.setFont(font);
+}
+
 bool WaitUntilActiveWindow(const QWidget& window) {
     return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 5000);
 }

@@ -88,6 +88,12 @@ void RunFromEventLoop(std::function<void()> action, int times = 1);
 /// is, which is not what a user sees.)
 bool WaitUntilActiveWindow(const QWidget& window);
 
+/// Gives `widget` the font family `family` at its own size, as a desktop
+/// whose font it is would; an empty family changes nothing.
+///
+///     UseFontFamily(*w.chkBatch, "Noto Sans CJK SC");
+void UseFontFamily(QWidget& widget, const char* family);
+
 /// The start-up that GuiFixture::StartMainWindow uses.
 std::unique_ptr<frmMain> StartActiveMainWindow();
 

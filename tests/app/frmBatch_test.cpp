@@ -228,11 +228,7 @@ TEST_P(NarrowCaptionTest, TwoCharacterCaptionWrapsOntoTwoWholeLines) {
     frmMain w;
     auto* button = testing_support::Find<QPushButton>(w.Batch(), GetParam().button);
     ASSERT_NE(button, nullptr);
-    if (*GetParam().family != '\0') {
-        QFont font = button->font();
-        font.setFamily(QString::fromLatin1(GetParam().family));
-        button->setFont(font);
-    }
+    testing_support::UseFontFamily(*button, GetParam().family);
     const int em = QFontInfo(button->font()).pixelSize();
     const auto [first, last] = CaptionInkRows(*button);
     // The bevel is three pixels wide, and a caption that fits leaves a clear

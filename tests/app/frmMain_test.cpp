@@ -269,11 +269,7 @@ TEST_P(AcceleratorMarkTest, UnderlineIsDrawnInsideTheDesignedHeight) {
     frmMain w;
     auto* control = qobject_cast<QAbstractButton*>(Find(w, GetParam().control));
     ASSERT_NE(control, nullptr);
-    if (*GetParam().family != '\0') {
-        QFont font = control->font();
-        font.setFamily(QString::fromLatin1(GetParam().family));
-        control->setFont(font);
-    }
+    testing_support::UseFontFamily(*control, GetParam().family);
     const QString caption = control->text();
     ASSERT_TRUE(caption.contains(QLatin1Char('&')));
     const QImage marked = control->grab().toImage();
