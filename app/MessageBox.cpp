@@ -4,24 +4,10 @@
 #include <QMessageBox>
 #include <QString>
 
-#include <utility>
 
 namespace velkrant {
 
-namespace {
-
-MessageNotifier& InstalledHook() {
-    static MessageNotifier hook;
-    return hook;
-}
-
-}  // namespace
-
 void ShowMessageBox(const Message& message) {
-    if (const MessageNotifier& hook = InstalledHook()) {
-        hook(message);
-        return;
-    }
     const QMessageBox::Icon icon =
         message.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information;
     // Lines of a message are joined by CR LF; the label breaks at LF alone
@@ -32,10 +18,6 @@ void ShowMessageBox(const Message& message) {
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
-}
-
-MessageNotifier SetMessageBoxHook(MessageNotifier hook) {
-    return std::exchange(InstalledHook(), std::move(hook));
 }
 
 }  // namespace velkrant

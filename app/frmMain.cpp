@@ -5,7 +5,6 @@
 #include "CompactLabel.h"
 #include "ConversionCommand.h"
 #include "Controls.h"
-#include "MessageBox.h"
 #include "SelectAllOnFocus.h"
 #include "Twips.h"
 #include "frmBatch.h"
@@ -130,7 +129,7 @@ void frmMain::ConnectEvents() {
     connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopyClick(); });
     connect(cmdCode, &QPushButton::clicked, this, [this] { ConversionCommand::Execute(*this); });
     connect(chkBatch, &QCheckBox::clicked, this, [this] { chkBatchClick(); });
-    connect(cmdAbout, &QPushButton::clicked, this, [] { ShowMessageBox(AppInfoText::AboutMessage()); });
+    connect(cmdAbout, &QPushButton::clicked, this, [] { Notify(AppInfoText::AboutMessage()); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -196,7 +195,7 @@ void frmMain::SetBatchEnabled(bool enabled) {
 }
 
 void frmMain::ShowMessage(const Message& message) {
-    ShowMessageBox(message);
+    Notify(message);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

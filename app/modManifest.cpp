@@ -1,6 +1,5 @@
 #include "modManifest.h"
 
-#include "MessageBox.h"
 #include "SingleInstance.h"
 #include "ToolkitTranslation.h"
 #include "clsComdlg.h"
@@ -12,6 +11,7 @@
 #include <QScreen>
 
 #include <cmath>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -50,13 +50,16 @@ private:
 
 }  // namespace
 
-int Main() {
+int Main(MessageNotifier show) {
     // First of all, so that even the "already running" box speaks the
     // user's language on its button.
     const ToolkitTranslation translation(QLocale::system());
+    // Whatever the core, the windows or the list files have to say goes
+    // through this one path.
+    SetMessageNotifier(std::move(show));
     SingleInstance instance(SingleInstance::DefaultLockPath());
     if (instance.AnotherIsRunning()) {
-        ShowMessageBox({MessageAlreadyRunning, TitleNotice, MessageIcon::Information});
+        Notify({MessageAlreadyRunning, TitleNotice, MessageIcon::Information});
         return 0;
     }
     const std::unique_ptr<frmMain> window = ShowMainWindow();
@@ -64,9 +67,6 @@ int Main() {
 }
 
 std::unique_ptr<frmMain> ShowMainWindow() {
-    // Whatever the core or the list files have to say goes through the
-    // program's one message box.
-    SetMessageNotifier(ShowMessageBox);
     InitCommonControlClasses();
     auto window = std::make_unique<frmMain>();
     // Every file dialog without an owner of its own belongs to the main window.

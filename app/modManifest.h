@@ -2,6 +2,8 @@
 // Start-up: one instance per user, the common controls, the main window
 // placed at the golden section of the screen and shown.
 
+#include "Messages.h"
+
 #include <QPointF>
 #include <QSizeF>
 
@@ -17,12 +19,13 @@ namespace modManifest {
 
 inline constexpr char16_t MessageAlreadyRunning[] = u"该程序已运行";
 
-/// The program: refuses a second instance with "该程序已运行", otherwise
-/// shows the main window and runs until it is closed. Returns the exit
-/// code. Needs a QApplication.
+/// The program: makes `show` the way every message reaches the user (the
+/// program passes its message box), refuses a second instance with
+/// "该程序已运行", otherwise shows the main window and runs until it is
+/// closed. Returns the exit code. Needs a QApplication.
 ///
-///     int main(int argc, char* argv[]) { QApplication app(argc, argv); return modManifest::Main(); }
-int Main();
+///     int main(int argc, char* argv[]) { QApplication app(argc, argv); return modManifest::Main(ShowMessageBox); }
+int Main(MessageNotifier show);
 
 /// Start-up once the instance is known to be the only one: common
 /// controls, the main window created (its load step runs), placed and

@@ -5,7 +5,7 @@
 //     build/release/bench/app/velkrant_app_bench
 
 #include "BoxText.h"
-#include "MessageBox.h"
+#include "Messages.h"
 #include "frmBatch.h"
 #include "frmMain.h"
 #include "modMain.h"
@@ -57,7 +57,7 @@ void BatchThroughWindows(benchmark::State& state) {
     window->chkBatch->click();
     BoxText::Set(*window->Batch().txtBatchIn, ThunderList(lines));
     Clock::time_point finished;
-    const MessageNotifier previous = SetMessageBoxHook([&](const Message&) { finished = Clock::now(); });
+    const MessageNotifier previous = SetMessageNotifier([&](const Message&) { finished = Clock::now(); });
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         window->cmdCode->click();
@@ -66,7 +66,7 @@ void BatchThroughWindows(benchmark::State& state) {
     if (window->Batch().txtBatchOut->document()->blockCount() != lines) {
         state.SkipWithError("the output does not hold one line per input line");
     }
-    SetMessageBoxHook(previous);
+    SetMessageNotifier(previous);
     window->close();
     state.SetItemsProcessed(state.iterations() * lines);
 }

@@ -15,7 +15,7 @@
 // code is 0 only when every phase gave the expected result.
 
 #include "BoxText.h"
-#include "MessageBox.h"
+#include "Messages.h"
 #include "clsComdlg.h"
 #include "frmBatch.h"
 #include "frmMain.h"
@@ -121,13 +121,13 @@ std::u16string LongAddress(std::size_t chars) {
 class Run {
 public:
     explicit Run(const QString& workDir) : workDir_(workDir) {
-        SetMessageBoxHook([this](const Message& message) { messages_.push_back(QString::fromStdU16String(message.text)); });
+        SetMessageNotifier([this](const Message& message) { messages_.push_back(QString::fromStdU16String(message.text)); });
         window_ = modManifest::ShowMainWindow();
         (void)QTest::qWaitForWindowExposed(window_.get());
     }
     ~Run() {
         window_->close();
-        SetMessageBoxHook({});
+        SetMessageNotifier({});
     }
 
     frmMain& Main() { return *window_; }

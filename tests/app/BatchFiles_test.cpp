@@ -3,11 +3,12 @@
 #include "ErrorLog.h"
 #include "FileBytes.h"
 #include "ScriptedFileDialog.h"
-#include "files_test_support.h"
+#include "FileTestSupport.h"
 
 #include <QWidget>
 
-#include "Printers.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +28,6 @@ const Message WriteFailed{u"写入文件错误!", u"错误", MessageIcon::Critic
 
 class BatchFilesTest : public testing::Test {
 protected:
-    void TearDown() override {
-        EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted dialog was never shown";
-        clsComdlg::AnswerNextFileDialog({});
-        clsComdlg::SetMainWindow(nullptr);
-    }
-
     QString Path(const char* name) const { return folder_.Path(QString::fromUtf8(name)); }
     // The log in the work folder, or in one of its subfolders.
     QString LogPath(const QString& subfolder = {}) const {
@@ -48,6 +43,7 @@ protected:
 
     test::WorkFolder folder_;
     test::MessageRecorder recorder_;
+    test::DialogHooks hooks_;
 };
 
 TEST_F(BatchFilesTest, ImportAsksForAListAndGivesItsLines) {
@@ -112,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExportTest,
                                          ExportCase{"Lines", u"http://a/1\r\n// 普通协议,不需要解密!",
                                                     "http://a/1\r\n// \xC6\xD5\xCD\xA8\xD0\xAD\xD2\xE9,"
                                                     "\xB2\xBB\xD0\xE8\xD2\xAA\xBD\xE2\xC3\xDC!\r\n"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::RowName);
 
 TEST_F(BatchFilesTest, CancelledExportWritesNothingAndSaysNothing) {
     AnswerNext(std::nullopt);
@@ -149,7 +145,7 @@ TEST_F(BatchFilesTest, ASecondFailureReplacesTheLogLineOfTheFirst) {
 TEST_F(BatchFilesTest, DialogsBelongToTheGivenOwnerOrTheMainWindow) {
     QWidget mainWindow;
     QWidget batchWindow;
-    clsComdlg::SetMainWindow(&mainWindow);
+    hooks_.SetMainWindow(&mainWindow);
     Seen seen;
     AnswerNext(std::nullopt, &seen);
     BatchFiles::Import(nullptr);

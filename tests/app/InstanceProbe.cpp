@@ -6,7 +6,6 @@
 //   InstanceProbe --close-during-slide start; tick the batch box and close the
 //                                      main window while the slide runs
 
-#include "MessageBox.h"
 #include "frmMain.h"
 #include "modManifest.h"
 
@@ -39,12 +38,12 @@ frmMain* MainWindow() {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const bool closeDuringSlide = argc > 1 && std::strcmp(argv[1], "--close-during-slide") == 0;
-    SetMessageBoxHook([](const Message& message) {
+    const auto print = [](const Message& message) {
         Print(QStringLiteral("message: %1|%2|%3")
                   .arg(QString::fromStdU16String(message.text), QString::fromStdU16String(message.title),
                        message.icon == MessageIcon::Information ? QStringLiteral("information")
                                                                 : QStringLiteral("critical")));
-    });
+    };
     // Runs once the event loop is up, which is after the window was shown.
     QTimer::singleShot(0, [closeDuringSlide] {
         frmMain* window = MainWindow();
@@ -57,7 +56,7 @@ int main(int argc, char* argv[]) {
         window->chkBatch->click();
         Print(QStringLiteral("slide returned"));
     });
-    const int code = modManifest::Main();
+    const int code = modManifest::Main(print);
     Print(QStringLiteral("ended"));
     return code;
 }

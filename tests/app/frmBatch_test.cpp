@@ -1,8 +1,8 @@
-#include "GuiTestSupport.h"
+#include "GuiFixture.h"
 
 #include "Twips.h"
-#include "clsComdlg.h"
-#include "files_test_support.h"
+#include "FileTestSupport.h"
+#include "ScriptedFileDialog.h"
 #include "frmBatch.h"
 
 #include <QCheckBox>
@@ -22,11 +22,11 @@
 namespace velkrant {
 namespace {
 
-using testing_support::PrintTo;
-using testing_support::GuiFixture;
-using testing_support::GuiTest;
-using testing_support::RunFromEventLoop;
-using testing_support::WaitUntilActiveWindow;
+using test::PrintTo;
+using test::GuiFixture;
+using test::GuiTest;
+using test::RunFromEventLoop;
+using test::WaitUntilActiveWindow;
 
 const Message kFinished{u"批量处理已完成!", u"提示", MessageIcon::Information};
 const Message kEnterValid{u"请输入有效的地址!", u"警告", MessageIcon::Critical};
@@ -104,7 +104,7 @@ TEST_P(NestedSlideTest, AtRestBatchWindowIsVisibleExactlyWhenTicked) {
 INSTANTIATE_TEST_SUITE_P(Clicks, NestedSlideTest,
                          testing::Values(NestedCase{"OneMoreClickCloses", 1}, NestedCase{"TwoMoreClicksReopen", 2},
                                          NestedCase{"ThreeMoreClicksClose", 3}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::RowName);
 
 TEST_F(GuiTest, ClosingMainWindowDuringSlideClosesBothAndStopsTheSlide) {
     frmMain& w = StartMainWindow();
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BatchRunCase{"LoneLineFeedsSplitLinesInTheBox", 4, u"a\nb", u"thunder://QUFhWlo=\r\nthunder://QUFiWlo=",
                                  {kFinished}},
                     BatchRunCase{"BlankInputRefused", 0, u"  \r\n\r\n  ", u"previous", {kEnterValid}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct ButtonCase {
     const char* name;
@@ -178,7 +178,7 @@ TEST_P(BatchButtonTest, ButtonsWorkOnTheirBoxes) {
     SetText(batch.txtBatchOut, u"line 1\r\nline 2");
     if (c.clipboardHasText) QApplication::clipboard()->setText(QString::fromUtf16(c.clipboard));
     for (const char* button : c.clicks) {
-        testing_support::Find<QPushButton>(batch, button)->click();
+        test::Find<QPushButton>(batch, button)->click();
     }
     EXPECT_EQ(Text(batch.txtBatchIn), c.expectedIn);
     EXPECT_EQ(Text(batch.txtBatchOut), c.expectedOut);
@@ -194,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                    u"a\r\nb"},
         ButtonCase{"CopyTakesWholeOutput", {"cmdCopy"}, false, u"", u"x", u"line 1\r\nline 2", u"line 1\r\nline 2"},
         ButtonCase{"ClearOut", {"cmdClearOut"}, false, u"", u"x", u"", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 // The first and last rows of a button that hold a dark pixel of its
 // caption (the bevel itself is lighter).
@@ -226,9 +226,9 @@ class NarrowCaptionTest : public GuiFixture<testing::TestWithParam<NarrowCaption
 // line spacing is the desktop's font.
 TEST_P(NarrowCaptionTest, TwoCharacterCaptionWrapsOntoTwoWholeLines) {
     frmMain w;
-    auto* button = testing_support::Find<QPushButton>(w.Batch(), GetParam().button);
+    auto* button = test::Find<QPushButton>(w.Batch(), GetParam().button);
     ASSERT_NE(button, nullptr);
-    testing_support::UseFontFamily(*button, GetParam().family);
+    test::UseFontFamily(*button, GetParam().family);
     const int em = QFontInfo(button->font()).pixelSize();
     const auto [first, last] = CaptionInkRows(*button);
     // The bevel is three pixels wide, and a caption that fits leaves a clear
@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NarrowCaptionCase{"ClearIn", "cmdClearIn", ""}, NarrowCaptionCase{"Export", "cmdExport", ""},
                     NarrowCaptionCase{"Copy", "cmdCopy", ""}, NarrowCaptionCase{"ClearOut", "cmdClearOut", ""},
                     NarrowCaptionCase{"ClearOutInCjkFont", "cmdClearOut", "Noto Sans CJK SC"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(GuiTest, OutputBoxIsReadOnlyAndSelectsAllOnTab) {
     frmMain& w = StartMainWindow();
@@ -264,12 +264,11 @@ TEST_F(GuiTest, OutputBoxIsReadOnlyAndSelectsAllOnTab) {
 // dialogs answered by the hook: the user's list survives a failed import.
 TEST_F(GuiTest, ImportConvertExportThroughTheWindows) {
     test::WorkFolder folder;
+    test::DialogHooks dialogs;
     const QString list = folder.Path(QStringLiteral("links.lst"));
     const QString saved = folder.Path(QStringLiteral("out.lst"));
     test::SetFileContent(list, "thunder://QUFodHRwOi8vYS9iWlo=\r\n\r\nhttp://a/b\r\n");
-    const auto answerWith = [](const QString& path) {
-        clsComdlg::AnswerNextFileDialog([path](QFileDialog&) { return FileDialogRun::Answer{path, 1}; });
-    };
+    const auto answerWith = [](const QString& path) { test::AnswerNext(FileDialogRun::Answer{path, 1}); };
 
     frmMain& w = StartMainWindow();
     frmBatch& batch = w.Batch();

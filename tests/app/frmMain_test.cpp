@@ -1,5 +1,6 @@
-#include "GuiTestSupport.h"
+#include "GuiFixture.h"
 
+#include "MessageBox.h"
 #include "frmBatch.h"
 
 #include <QAbstractButton>
@@ -21,11 +22,11 @@
 namespace velkrant {
 namespace {
 
-using testing_support::PrintTo;
-using testing_support::AnswerNextModalBox;
-using testing_support::Find;
-using testing_support::GuiFixture;
-using testing_support::GuiTest;
+using test::PrintTo;
+using test::AnswerNextModalBox;
+using test::Find;
+using test::GuiFixture;
+using test::GuiTest;
 
 const Message kOrdinary{u"普通协议,不需要解密!", u"提示", MessageIcon::Information};
 const Message kCannotJudge{u"错误的地址或无法自动判断!", u"提示", MessageIcon::Information};
@@ -81,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GeometryCase{"chkBatch", "frmMain", {352, 116, 89, 13}},
                     GeometryCase{"txtBatchOut", "frmBatch", {4, 156, 421, 117}},
                     GeometryCase{"cmdClearOut", "frmBatch", {428, 236, 29, 33}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(GuiTest, TabVisitsControlsInDesignedOrderWithOneStopForTheOptions) {
     frmMain& w = StartMainWindow();
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SingleRunCase{"QqdlDecode", 3, u"qqdl://aHR0cDovL2EvYg==", u"http://a/b", {}},
                     SingleRunCase{"ThunderEncodeEmpty", 4, u"", u"thunder://QUFaWg==", {}},
                     SingleRunCase{"QqdlEncodeKeepsSpaces", 6, u" a ", u"qqdl://IGEg", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(GuiTest, LongLinkSurvivesPasteAndConversionWhole) {
     frmMain& w = StartMainWindow();
@@ -207,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   u" thunder://QUFa "},
                     ClipboardCase{"PasteWithoutText", &frmMain::cmdPaste, nullptr, u"", u""},
                     ClipboardCase{"CopyWithPartSelected", &frmMain::cmdCopy, nullptr, u"old text", u"http://例子.cn/a"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct KeyCase {
     const char* name;
@@ -241,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"AltA", Qt::Key_A, Qt::AltModifier, {kAbout}, true, false},
                     KeyCase{"AltB", Qt::Key_B, Qt::AltModifier, {}, true, true},
                     KeyCase{"AltE", Qt::Key_E, Qt::AltModifier, {}, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(GuiTest, EnterPressesTheFocusedButtonOnly) {
     frmMain& w = StartMainWindow();
@@ -269,7 +270,7 @@ TEST_P(AcceleratorMarkTest, UnderlineIsDrawnInsideTheDesignedHeight) {
     frmMain w;
     auto* control = qobject_cast<QAbstractButton*>(Find(w, GetParam().control));
     ASSERT_NE(control, nullptr);
-    testing_support::UseFontFamily(*control, GetParam().family);
+    test::UseFontFamily(*control, GetParam().family);
     const QString caption = control->text();
     ASSERT_TRUE(caption.contains(QLatin1Char('&')));
     const QImage marked = control->grab().toImage();
@@ -282,10 +283,10 @@ INSTANTIATE_TEST_SUITE_P(Captions, AcceleratorMarkTest,
                          testing::Values(MarkCase{"cmdCode", "cmdCode", ""}, MarkCase{"cmdAbout", "cmdAbout", ""},
                                          MarkCase{"cmdExit", "cmdExit", ""}, MarkCase{"chkBatch", "chkBatch", ""},
                                          MarkCase{"chkBatchInCjkFont", "chkBatch", "Noto Sans CJK SC"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::RowName);
 
 TEST_F(GuiTest, AboutBoxIsARealModalBoxWithSevenLines) {
-    SetMessageBoxHook({});
+    const test::ScopedNotifier realBoxes(ShowMessageBox);
     frmMain& w = StartMainWindow();
     QString text;
     QString title;

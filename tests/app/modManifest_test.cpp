@@ -1,4 +1,4 @@
-#include "GuiTestSupport.h"
+#include "GuiFixture.h"
 
 #include "ToolkitTranslation.h"
 #include "modManifest.h"
@@ -14,8 +14,8 @@
 namespace velkrant::modManifest {
 namespace {
 
-using testing_support::PrintTo;
-using testing_support::GuiTest;
+using test::PrintTo;
+using test::GuiTest;
 
 struct PlacementCase {
     const char* name;
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // Nothing is clamped: a window larger than the screen
                     // starts off its edges.
                     PlacementCase{"WindowLargerThanScreen", {3000, 1500}, {7005, 3045}, -2002.5, -949.55}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(GuiTest, StartUpPlacesShownWindowByItsOuterSize) {
     frmMain& w = StartMainWindow();
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
     Locales, TranslationTest,
     testing::Values(TranslationCase{"SimplifiedChinese", QLocale(QLocale::Chinese, QLocale::China), true, u"确定"},
                     TranslationCase{"English", QLocale(QLocale::English, QLocale::UnitedStates), false, u"OK"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 }  // namespace
 }  // namespace velkrant::modManifest

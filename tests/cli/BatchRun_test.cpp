@@ -2,6 +2,7 @@
 // failing lines and unreadable inputs, through the real executable.
 
 #include "CliProcess.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,10 @@
 #include <string>
 #include <vector>
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 namespace {
 
+using test::PrintTo;
 using namespace std::string_literals;
 
 constexpr char kThunderFailure[] =
@@ -26,9 +28,6 @@ struct LineCase {
     std::string err;
     int exitCode;
 };
-
-// Test lists show the case name, not the bytes of the case.
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 
 class LineTest : public testing::TestWithParam<LineCase> {};
 
@@ -68,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NulBytesInAutoDetection", "auto", "\0//x\n"s, "// 未知协议!\n", "", 0},
         LineCase{"InvalidUtf8AndGbk", "auto", "\xFF\xFE//x\n\xFF\n", "// 未知协议!\n// 错误的地址或无法自动判断!\n", "",
                  0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(FileTest, FilesAndStandardInputInOrderWithLinesCountedAcross) {
     const TempFile first("http://a/b\nQUFa\n");
@@ -107,4 +106,4 @@ TEST(FileTest, UnreadableInputOutranksAFailedLine) {
 }
 
 }  // namespace
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 
 TempFile::TempFile(std::string_view content) {
     std::string pattern = (std::filesystem::temp_directory_path() / "velkrant-cli-test-XXXXXX").string();
@@ -72,4 +72,4 @@ CliResult RunCli(const std::vector<std::string>& args, std::string_view input) {
     return result;
 }
 
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 
 struct CliResult {
     int exitCode = -1;  // -1 when the process ended by a signal
@@ -39,4 +39,4 @@ private:
     std::string path_;
 };
 
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -2,6 +2,7 @@
 // version and usage errors, through the real executable.
 
 #include "CliProcess.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,10 @@
 #include <string>
 #include <vector>
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 namespace {
+
+using test::PrintTo;
 
 constexpr char kThunderLink[] = "thunder://QUFodHRwOi8vYS9iWlo=";
 constexpr char kFlashgetLink[] = "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2JbRkxBU0hHRVRd&5";
@@ -25,9 +28,6 @@ struct ModeCase {
     std::string input;
     std::string expectedOut;
 };
-
-// Test lists show the case name, not the bytes of the case.
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
 class ModeTest : public testing::TestWithParam<ModeCase> {};
 
@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"OptionAfterTheFile", {"-", "-m", "qqdl-encode"}, "http://a/b\n", std::string(kQqdlLink) + "\n"},
         ModeCase{"DashIsStandardInputAfterDoubleDash", {"-m", "6", "--", "-"}, "http://a/b\n",
                  std::string(kQqdlLink) + "\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 // FlashGet numbers come from the generator, so the links are checked for
 // their form and by decoding them back.
@@ -96,9 +96,6 @@ struct OptionCase {
     std::string outPrefix;  // the whole output must start with it
     std::string err;
 };
-
-// Test lists show the case name, not the bytes of the case.
-void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
 
 class OptionTest : public testing::TestWithParam<OptionCase> {};
 
@@ -134,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"ModeEmpty", {"--mode="}, 2, "", "velkrant-cli: unknown mode ''\n" + kTryHelp},
         OptionCase{"OptionAfterDoubleDashIsAFile", {"--", "-m"}, 2, "",
                    "velkrant-cli: -m: No such file or directory\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 }  // namespace
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 namespace {
 
 // Lines of varied length, so that line ends fall at every offset of the
@@ -89,4 +89,4 @@ TEST(StreamTest, FailedWriteIsReported) {
 }
 
 }  // namespace
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -1,9 +1,12 @@
 #include "CodePage.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace velkrant::CodePage {
 namespace {
+
+using test::PrintTo;
 
 Bytes B(std::initializer_list<int> values) {
     Bytes bytes;
@@ -36,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodeCase{"SurrogatePairIsOneQuestionMark", u"a\U0001F600b", B({'a', '?', 'b'})},
         EncodeCase{"LoneSurrogateIsQuestionMark", std::u16string(u"a\xD800迅", 3), B({'a', '?', 0xD1, 0xB8})},
         EncodeCase{"LoneSurrogateAtEnd", std::u16string(u"迅\xDBFF", 2), B({0xD1, 0xB8, '?'})}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct DecodeCase {
     const char* name;
@@ -67,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"InvalidByteBecomesReplacement", B({'a', 0xFF, 'b'}), u"a\uFFFDb"},
         DecodeCase{"TruncatedLeadByteAtEnd", B({0xD1, 0xB8, 0xD1}), u"迅\uFFFD"},
         DecodeCase{"EuroSign", B({0x80}), u"€"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(CodePageTest, GbkTextRoundTrips) {
     const std::u16string text = u"下载地址：http://例子.cn/文件.zip？";

@@ -1,6 +1,7 @@
 #include "ConversionCommand.h"
 
 #include "FakeHost.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,8 @@
 namespace velkrant::ConversionCommand {
 namespace {
 
-using testing_support::FakeHost;
+using test::PrintTo;
+using test::FakeHost;
 
 const Message kOrdinary{u"普通协议,不需要解密!", u"提示", MessageIcon::Information};
 const Message kUnknown{u"未知协议!", u"提示", MessageIcon::Information};
@@ -64,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         SingleCase{"ThunderEncodeUntrimmed", ModeThunderEncode, u" http://a/b", u"thunder://QUEgaHR0cDovL2EvYlpa", {}},
         SingleCase{"QqdlEncode", ModeQqdlEncode, u"http://a/b", u"qqdl://aHR0cDovL2EvYg==", {}},
         SingleCase{"ModeOutOfRangeGivesEmpty", static_cast<ConversionMode>(7), u"http://a/b", u"", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(SingleRunTest, FlashgetEncodeAppendsNumber) {
     FakeHost host;
@@ -120,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"LoneCrAndLfStayInsideLines", ModeQqdlEncode, u"a\rb\nc\r\nd", u"qqdl://YQ1iCmM=\r\nqqdl://ZA=="},
         BatchCase{"UnknownAndOrdinaryMixed", ModeAuto, u"rtsp://x\r\nrstp://y\r\nfoo://z\r\nqqdl://aHR0cDovL2EvYg==",
                   u"// 普通协议,不需要解密!\r\n// 普通协议,不需要解密!\r\n// 未知协议!\r\nhttp://a/b"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(BatchRunTest, BlankInputIsRefusedWithoutTouchingAnything) {
     const std::u16string blanks[] = {u"", u"  ", u"  \r\n\r\n  ", u"\r\n", u" \r\n\r\n "};

@@ -3,11 +3,14 @@
 #include "CodePage.h"
 #include "modBase64Code.h"
 #include "modMain.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace velkrant::modBase64Code {
 namespace {
+
+using test::PrintTo;
 
 Bytes AsBytes(const Sequence<std::uint8_t>& sequence) { return Bytes(sequence.View()); }
 
@@ -17,7 +20,6 @@ struct EmptyStageCase {
     Bytes expected;
 };
 
-void PrintTo(const EmptyStageCase& c, std::ostream* os) { *os << c.name; }
 
 class EmptyStageTest : public testing::TestWithParam<EmptyStageCase> {};
 
@@ -35,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         EmptyStageCase{"BytesToQuads", [] { return AsBytes(QuadsToBytes(BytesToQuads({}))); }, Bytes(4, 0)},
         EmptyStageCase{"MapFromAlphabetThenRegroup",
                        [] { return AsBytes(SextetsToBytes(MapFromAlphabet({}).View())); }, Bytes(3, 0)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct ShiftCase {
     const char* name;
@@ -44,7 +46,6 @@ struct ShiftCase {
     std::uint8_t expected;
 };
 
-void PrintTo(const ShiftCase& c, std::ostream* os) { *os << c.name; }
 
 class ComputeShiftTest : public testing::TestWithParam<ShiftCase> {};
 
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ShiftCase{"LeftNine", 0x81, 9, 0}, ShiftCase{"LeftFarthest", 0x01, 0x7FFF, 0},
                     ShiftCase{"RightSeven", 0x80, -7, 1}, ShiftCase{"RightNine", 0xFF, -9, 0},
                     ShiftCase{"RightThirtyTwo", 0xFF, -32, 0}, ShiftCase{"RightFarthest", 0x80, -0x8000, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 }  // namespace
 }  // namespace velkrant::modBase64Code
@@ -91,7 +92,6 @@ struct TagCase {
     std::string bytes;
 };
 
-void PrintTo(const TagCase& c, std::ostream* os) { *os << c.name; }
 
 class TagCharacterTest : public testing::TestWithParam<TagCase> {};
 
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TagCase{"FlagSequence", u"\U0001F3F4\U000E0067\U000E0062\U000E007F", "????"},
                     TagCase{"AfterLoneSurrogate", std::u16string(u"\xD800") + u"\U000E0020", "??"},
                     TagCase{"NeighbourAfterTags", u"\U000E0080", "?"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 }  // namespace
 }  // namespace velkrant::CodePage

@@ -1,6 +1,7 @@
 #include "modBase64Code.h"
 
 #include "Messages.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace velkrant::modBase64Code {
 namespace {
+
+using test::PrintTo;
 
 Bytes AsBytes(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
@@ -96,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         LenientCase{"ForeignCharactersAreZero", u"-_ !", u"\0\0\0"s},
         // GBK lead bytes are >= 128: they decode as value 0, like "A".
         LenientCase{"HighBytesAreZero", u"迅雷", u"\0\0\0"s}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(Base64Test, ByteLevelEmptyInEmptyOut) {
     EXPECT_TRUE(EncodeBytes({}, PadByte).empty());

@@ -2,6 +2,7 @@
 
 #include "FakeHost.h"
 #include "NumberedError.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,8 @@
 namespace velkrant::modMain {
 namespace {
 
-using testing_support::FakeHost;
+using test::PrintTo;
+using test::FakeHost;
 
 TEST(SchemesTest, WorkedExampleEncodes) {
     EXPECT_EQ(ThunderEncode(u"http://a/b"), u"thunder://QUFodHRwOi8vYS9iWlo=");
@@ -78,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Qqdl", QqdlDecode, u"qqdl://aHR0cDovL2EvYg==", u"http://a/b"},
         DecodeCase{"QqdlUpperCase", QqdlDecode, u"QQDL://aHR0cDovL2EvYg==", u"http://a/b"},
         DecodeCase{"QqdlEmpty", QqdlDecode, u"qqdl://", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(SchemesTest, PrefixRemovalIsOnePass) {
     EXPECT_EQ(RemovePrefix(u"ththunder://under://x", u"thunder://"), u"thunder://x");
@@ -201,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         AutoCase{"MagnetIsUnknown", u"magnet://x", u"", kUnknown},
         AutoCase{"Empty", u"", u"", kCannotJudge},
         AutoCase{"NoSlashes", u"thunder:QUFodHRwOi8vYS9iWlo=", u"", kCannotJudge}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(AutoDecodeTest, DecoderFailurePassesOn) {
     FakeHost host;

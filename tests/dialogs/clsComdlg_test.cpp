@@ -1,8 +1,9 @@
 #include "clsComdlg.h"
 
-#include "Printers.h"
+#include "QtPrinters.h"
 #include "NumberedError.h"
 #include "ScriptedFileDialog.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,29 +24,9 @@ using test::Seen;
 
 QString Q(const char16_t* text) { return QString::fromUtf16(text); }
 
-// The number of the error the action raised (0 for none); the error's
-// source text goes to `source` when asked for.
-int ErrorNumberOf(const std::function<void()>& action, std::u16string* source = nullptr) {
-    try {
-        action();
-    } catch (const NumberedError& e) {
-        if (source) *source = e.Source();
-        return e.Number();
-    }
-    return 0;
-}
-
 class ClsComdlgTest : public testing::Test {
 protected:
-    void TearDown() override {
-        EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted dialog was never shown";
-        clsComdlg::AnswerNextFileDialog({});
-        clsComdlg::SetMainWindow(nullptr);
-        QDir::setCurrent(startFolder_);
-    }
-
-private:
-    QString startFolder_ = QDir::currentPath();
+    test::DialogHooks hooks_;
 };
 
 struct FilterCase {
@@ -76,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"EmptyItemEndsTheList", u"A|*.a||B|*.b", u"A#*.a##B#*.b", {Q(u"A (*.[aA])")}},
         FilterCase{"LoneDescriptionDropped", u"A|*.a|B", u"A#*.a#B", {Q(u"A (*.[aA])")}},
         FilterCase{"BracketsKept", u"Logs|log[0-9].txt", u"Logs#log[0-9].txt", {Q(u"Logs (log[0-9].txt)")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(ClsComdlgTest, OpensOnTheFirstTypeAndReportsTheOneChosen) {
     QTemporaryDir dir;
@@ -123,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FlagsCase{"SaveWithPrompt", true, Ofn::OverwritePrompt, QFileDialog::AnyFile, true, true},
                     FlagsCase{"SaveWithoutPrompt", true, Ofn::FileMustExist, QFileDialog::AnyFile, false, true},
                     FlagsCase{"KeepLinks", false, Ofn::NoDereferenceLinks, QFileDialog::AnyFile, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct ResultCase {
     const char* name;
@@ -158,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // One byte in the offsets, yet the name keeps the real
                     // character, so the file can still be opened.
                     ResultCase{"OutsideTheCodePage", u"/tmp/한.lst", u"/tmp/한.lst", u"한.lst", 5, 7}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct CancelCase {
     const char* name;
@@ -179,9 +160,9 @@ TEST_P(CancelTest, ChangesNothing) {
     d.SetFilterIndex(7);
     AnswerNext(c.answer);
     const QString folder = QDir::currentPath();
-    std::u16string source;
-    EXPECT_EQ(ErrorNumberOf([&] { d.ShowOpen(); }, &source), c.error);
-    EXPECT_EQ(source, c.error == 0 ? u"" : u"Velkrant.clsComdlg");
+    const std::optional<NumberedError> error = test::ErrorRaisedBy([&] { d.ShowOpen(); });
+    EXPECT_EQ(error ? error->Number() : 0, c.error);
+    EXPECT_EQ(error ? error->Source() : u"", c.error == 0 ? u"" : u"Velkrant.clsComdlg");
     EXPECT_EQ(QDir::currentPath(), folder);
     EXPECT_EQ(d.Filename(), QStringLiteral("kept"));
     EXPECT_TRUE(d.FileTitle().isEmpty());
@@ -196,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CancelCase{"PathTooLong", false, 10, Answer{QStringLiteral("/tmp/abcdef.lst"), 1}, 0},
                     CancelCase{"ChinesePathTooLongInBytes", true, 12, Answer{Q(u"/tmp/文件名.lst"), 1},
                                ErrCancelSelected}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct FolderCase {
     const char* name;
@@ -221,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CurrentFolderTest,
                          testing::Values(FolderCase{"ExportFlags", 0x208006, true},
                                          FolderCase{"ImportFlags", 0x49004, true},
                                          FolderCase{"NoChangeDir", 0x208006 | Ofn::NoChangeDir, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::RowName);
 
 struct SizeCase {
     const char* name;
@@ -236,7 +217,7 @@ TEST_P(MaxFileSizeTest, IsCheckedBeforeTheDialogShows) {
     d.SetMaxFileSize(GetParam().maxFileSize);
     Seen seen;
     if (GetParam().error == 0) AnswerNext(Answer{QStringLiteral("/tmp/a.lst"), 1}, &seen);
-    EXPECT_EQ(ErrorNumberOf([&] { d.ShowSave(); }), GetParam().error);
+    EXPECT_ERROR_NUMBER(d.ShowSave(), GetParam().error);
     EXPECT_EQ(seen.shown, GetParam().error == 0 ? 1 : 0);
 }
 
@@ -244,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MaxFileSizeTest,
                          testing::Values(SizeCase{"Largest16BitOverflows", 32767, ErrOverflow},
                                          SizeCase{"OneLessWorks", 32766, 0},
                                          SizeCase{"NegativeIsInvalid", -1, ErrInvalidCall}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::RowName);
 
 struct ActionCase {
     const char* name;
@@ -262,7 +243,7 @@ TEST_P(ActionTest, ShowsTheNamedDialogOrRefuses) {
     clsComdlg d;
     Seen seen;
     if (c.shown) AnswerNext(std::nullopt, &seen);
-    EXPECT_EQ(ErrorNumberOf([&] { d.SetAction(c.value); }), c.error);
+    EXPECT_ERROR_NUMBER(d.SetAction(c.value), c.error);
     EXPECT_EQ(d.Action(), c.stored);
     EXPECT_EQ(seen.shown, c.shown ? 1 : 0);
     EXPECT_EQ(seen.acceptMode, c.mode);
@@ -276,11 +257,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ActionCase{"ColourIsNotBuilt", 3, ErrNotSupported, 3, false, QFileDialog::AcceptOpen},
                     ActionCase{"SevenIsInvalid", 7, ErrInvalidProperty, 0, false, QFileDialog::AcceptOpen},
                     ActionCase{"NegativeIsInvalid", -1, ErrInvalidProperty, 0, false, QFileDialog::AcceptOpen}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST_F(ClsComdlgTest, ZeroOwnerBecomesTheMainWindowAndStays) {
     QWidget mainWindow;
-    clsComdlg::SetMainWindow(&mainWindow);
+    hooks_.SetMainWindow(&mainWindow);
     clsComdlg d;
     Seen seen;
     for (int i = 0; i < 2; ++i) {

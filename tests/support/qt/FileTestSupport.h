@@ -1,9 +1,7 @@
 #pragma once
 // Helpers shared by the list-file, log and import/export tests: a private
-// working folder per test, raw file contents, a recorder for messages, and
-// a file-size limit that makes writes fail even for root.
-
-#include "Messages.h"
+// working folder per test, raw file contents, and a file-size limit that
+// makes writes fail even for root.
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +11,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <vector>
 
 namespace velkrant::test {
 
@@ -46,20 +43,6 @@ public:
 private:
     QTemporaryDir dir_;
     QString previous_;
-};
-
-/// Records every message instead of showing it.
-class MessageRecorder {
-public:
-    MessageRecorder() : previous_(SetMessageNotifier([this](const Message& m) { messages.push_back(m); })) {}
-    ~MessageRecorder() { SetMessageNotifier(previous_); }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-
-    std::vector<Message> messages;
-
-private:
-    MessageNotifier previous_;
 };
 
 /// Files may not grow beyond `bytes` while it lives: a longer write fails

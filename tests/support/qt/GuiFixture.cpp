@@ -1,4 +1,4 @@
-#include "GuiTestSupport.h"
+#include "GuiFixture.h"
 
 #include "modManifest.h"
 
@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 
 void AnswerNextModalBox(std::function<void(QMessageBox&)> answer) {
     // Polls from the event loop: the box's own loop runs it once shown.
@@ -47,4 +47,4 @@ std::unique_ptr<frmMain> StartActiveMainWindow() {
     return window;
 }
 
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

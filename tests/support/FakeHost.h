@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 
 class FakeHost : public ConversionHost {
 public:
@@ -41,4 +41,4 @@ public:
     }
 };
 
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -1,32 +1,8 @@
-#pragma once
-// Answers the next file dialog in the user's place and records what the
-// dialog looked like when it was asked.
-
-#include "clsComdlg.h"
-
-#include <QFileDialog>
-
-#include <optional>
+#include "ScriptedFileDialog.h"
 
 namespace velkrant::test {
 
-// What a scripted dialog saw when it was asked.
-struct Seen {
-    int shown = 0;
-    QString title;
-    QStringList nameFilters;
-    QString selectedNameFilter;
-    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
-    QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
-    bool confirmsOverwrite = false;
-    bool resolvesLinks = true;
-    QString defaultSuffix;
-    QString directory;
-    QWidget* parent = nullptr;
-};
-
-// The next dialog records what it saw in `seen` and answers `answer`.
-inline void AnswerNext(std::optional<FileDialogRun::Answer> answer, Seen* seen = nullptr) {
+void AnswerNext(std::optional<FileDialogRun::Answer> answer, Seen* seen) {
     clsComdlg::AnswerNextFileDialog([answer, seen](QFileDialog& dialog) {
         if (seen != nullptr) {
             seen->shown += 1;
@@ -43,6 +19,13 @@ inline void AnswerNext(std::optional<FileDialogRun::Answer> answer, Seen* seen =
         }
         return answer;
     });
+}
+
+DialogHooks::~DialogHooks() {
+    EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted dialog was never shown";
+    clsComdlg::AnswerNextFileDialog({});
+    clsComdlg::SetMainWindow(nullptr);
+    QDir::setCurrent(startFolder_);
 }
 
 }  // namespace velkrant::test

@@ -1,9 +1,9 @@
 #pragma once
-// Shared by the GUI tests: a fixture that records message boxes instead of
+// Shared by the GUI tests: a fixture that records messages instead of
 // showing them and checks that no window is left open, and helpers that
 // find controls by their designed names and answer a real modal box.
 
-#include "MessageBox.h"
+#include "TestSupport.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -14,57 +14,43 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
-#include <string>
 #include <vector>
 
 class QMessageBox;
 
-namespace velkrant::testing_support {
+namespace velkrant::test {
 
-/// Per test: message boxes are recorded in `messages` (and `onMessage`, if
-/// set, runs for each), the clipboard starts empty, and at the end no
-/// top-level window may be left visible.
+/// Starts the program's main window the way start-up does and waits until
+/// it is active.
+std::unique_ptr<frmMain> StartActiveMainWindow();
+
+/// Per test: messages are recorded in `messages` (and `onMessage`, if set,
+/// runs for each), the clipboard starts empty, and at the end no top-level
+/// window may be left visible.
 template <class Base = testing::Test>
 class GuiFixture : public Base {
 protected:
-    void SetUp() override {
-        QApplication::clipboard()->clear();
-        previousHook_ = SetMessageBoxHook([this](const Message& message) {
-            messages.push_back(message);
-            if (onMessage) onMessage(message);
-        });
-    }
+    GuiFixture() { QApplication::clipboard()->clear(); }
 
     void TearDown() override {
         window.reset();
-        SetMessageBoxHook(previousHook_);
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             EXPECT_FALSE(widget->isVisible()) << "left open: " << widget->objectName().toStdString();
         }
     }
 
-    /// Starts the program's main window the way start-up does and waits
-    /// until it is active.
-    frmMain& StartMainWindow();
+    frmMain& StartMainWindow() {
+        window = StartActiveMainWindow();
+        return *window;
+    }
 
-    std::vector<Message> messages;
-    std::function<void(const Message&)> onMessage;
+    MessageRecorder recorder_;
+    std::vector<Message>& messages = recorder_.messages;
+    std::function<void(const Message&)>& onMessage = recorder_.onMessage;
     std::unique_ptr<frmMain> window;
-
-private:
-    MessageNotifier previousHook_;
 };
 
 using GuiTest = GuiFixture<>;
-
-/// Rows of a test table print as their name in test listings; bring it in
-/// with `using testing_support::PrintTo;` beside the row type.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
 
 /// The control named `name` under `root`; fails the test when missing.
 template <class Control = QWidget>
@@ -94,13 +80,4 @@ bool WaitUntilActiveWindow(const QWidget& window);
 ///     UseFontFamily(*w.chkBatch, "Noto Sans CJK SC");
 void UseFontFamily(QWidget& widget, const char* family);
 
-/// The start-up that GuiFixture::StartMainWindow uses.
-std::unique_ptr<frmMain> StartActiveMainWindow();
-
-template <class Base>
-frmMain& GuiFixture<Base>::StartMainWindow() {
-    window = StartActiveMainWindow();
-    return *window;
-}
-
-}  // namespace velkrant::testing_support
+}  // namespace velkrant::test

@@ -1,6 +1,6 @@
 #include "BoxText.h"
 
-#include "GuiTestSupport.h"
+#include "GuiFixture.h"
 
 #include <QPlainTextEdit>
 
@@ -10,7 +10,7 @@
 namespace velkrant {
 namespace {
 
-using testing_support::PrintTo;
+using test::PrintTo;
 
 struct BoxTextCase {
     const char* name;
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // More line breaks than any one batch of replacements.
                     BoxTextCase{"ThousandsOfLines", ManyLines(5000, u"\r\n"), ManyLines(5000, u"\r\n")},
                     BoxTextCase{"ThousandsOfLoneLineFeeds", ManyLines(5000, u"\n"), ManyLines(5000, u"\r\n")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(BoxTextAppendTest, AppendsAfterTheLastLine) {
     QPlainTextEdit box;

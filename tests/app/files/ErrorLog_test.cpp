@@ -1,11 +1,12 @@
 #include "ErrorLog.h"
 
-#include "files_test_support.h"
+#include "FileTestSupport.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "Printers.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"Device I/O error (设备 满)", {}, u"2024/10/20\t12:00:01\t57\tDevice I/O error (设备 满)"},
         LineCase{"LocaleSeparators", QDateTime({987, 12, 31}, {23, 59, 0}), 7, u"Out of memory", {u'.', u'.'},
                  u"0987.12.31\t23.59.00\t7\tOut of memory"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct SeparatorCase {
     const char* name;
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SeparatorCase{"Chinese", QLocale(QLocale::Chinese, QLocale::China), u'/', u':'},
                     SeparatorCase{"German", QLocale(QLocale::German, QLocale::Germany), u'.', u':'},
                     SeparatorCase{"Finnish", QLocale(QLocale::Finnish, QLocale::Finland), u'.', u'.'}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(ErrorLogTest, IsNamedAfterTheExecutableInTheCurrentDirectory) {
     EXPECT_EQ(ErrorLog::FileName(), QStringLiteral("velkrant_files_tests.log"));

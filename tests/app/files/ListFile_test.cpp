@@ -2,9 +2,10 @@
 
 #include "FileBytes.h"
 #include "NumberedError.h"
-#include "files_test_support.h"
+#include "FileTestSupport.h"
 
-#include "Printers.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                              u"迅雷\r\nhttp://a/文.txt"},
                     ReadCase{"Utf8Chinese", Bytes("http://a/\xE4\xBE\x8B\xE5\xAD\x90.rar\r\n"), u"http://a/例子.rar"},
                     ReadCase{"ZeroByteKept", Bytes("a\0b\r\n", 5), std::u16string(u"a\0b", 3)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct WriteCase {
     const char* name;
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"Lines", u"a\r\nb", Bytes("a\r\nb\r\n")},
                     WriteCase{"ChineseAsGbk", u"迅雷", Bytes("\xD1\xB8\xC0\xD7\r\n")},
                     WriteCase{"OutsideTheCodePageBecomesQuestionMark", u"x한y", Bytes("x?y\r\n")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 struct FailureCase {
     const char* name;
@@ -102,24 +103,16 @@ QString FifoWithoutPartner(WorkFolder& f) {
     return path;
 }
 
-int FailureOf(const std::function<void()>& action, std::u16string* description = nullptr) {
-    try {
-        action();
-    } catch (const NumberedError& e) {
-        if (description != nullptr) *description = e.Description();
-        return e.Number();
-    }
-    return 0;
-}
-
 class ReadFailureTest : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(ReadFailureTest, RaisesAStableCode) {
     WorkFolder folder;
     const QString path = GetParam().prepare(folder);
-    std::u16string description;
-    EXPECT_EQ(FailureOf([&] { ListFile::Read(path); }, &description), GetParam().code);
-    EXPECT_EQ(description.rfind(GetParam().description, 0), 0u) << QString::fromStdU16String(description).toStdString();
+    const std::optional<NumberedError> error = test::ErrorRaisedBy([&] { ListFile::Read(path); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), GetParam().code);
+    EXPECT_EQ(error->Description().rfind(GetParam().description, 0), 0u)
+        << QString::fromStdU16String(error->Description()).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"MissingFolder", InMissingFolder, FileBytes::ErrPathNotFound, u"Path not found"},
                     FailureCase{"ReadingFails", [](WorkFolder&) { return QStringLiteral("/proc/self/mem"); },
                                 FileBytes::ErrDeviceIo, u"Device I/O error"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 class WriteFailureTest : public testing::TestWithParam<FailureCase> {};
 
@@ -138,9 +131,11 @@ TEST_P(WriteFailureTest, RaisesAStableCodeAndLeavesNothingBehind) {
     WorkFolder folder;
     const QString path = GetParam().prepare(folder);
     const QStringList before = folder.Entries();
-    std::u16string description;
-    EXPECT_EQ(FailureOf([&] { ListFile::Write(path, QStringLiteral("a")); }, &description), GetParam().code);
-    EXPECT_EQ(description.rfind(GetParam().description, 0), 0u) << QString::fromStdU16String(description).toStdString();
+    const std::optional<NumberedError> error = test::ErrorRaisedBy([&] { ListFile::Write(path, QStringLiteral("a")); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Number(), GetParam().code);
+    EXPECT_EQ(error->Description().rfind(GetParam().description, 0), 0u)
+        << QString::fromStdU16String(error->Description()).toStdString();
     EXPECT_EQ(folder.Entries(), before);
 }
 
@@ -152,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // Waiting for a reader would hang the window.
                     FailureCase{"PipeWithoutReader", FifoWithoutPartner, FileBytes::ErrPathFileAccess,
                                 u"Path/File access error"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName);
 
 TEST(ListFileTest, WritesIntoAPipeInsteadOfReplacingIt) {
     WorkFolder folder;
