@@ -22,8 +22,6 @@ constexpr char16_t MessageSaved[] = u"已保存!";
 constexpr char16_t MessageReadFailed[] = u"读取文件错误!";
 constexpr char16_t MessageWriteFailed[] = u"写入文件错误!";
 
-constexpr int ErrInternal = 51;
-
 void Prepare(clsComdlg& dialog, QWidget* owner, const char16_t* title, std::uint32_t flags) {
     dialog.SetOwnerHwnd(clsComdlg::HandleOf(owner));
     dialog.SetDialogTitle(QString::fromUtf16(title));
@@ -33,26 +31,26 @@ void Prepare(clsComdlg& dialog, QWidget* owner, const char16_t* title, std::uint
     dialog.SetFlags(flags);
 }
 
-// Called inside a catch block: the code and text of what was thrown.
-std::pair<int, QString> CurrentFailure() {
+// Called inside a catch block: what was thrown, as a numbered error.
+NumberedError CurrentFailure() {
     try {
         throw;
     } catch (const NumberedError& e) {
-        return {e.Number(), QString::fromStdU16String(e.Description())};
+        return e;
     } catch (const std::bad_alloc&) {
-        return {FileBytes::ErrOutOfMemory, QStringLiteral("Out of memory")};
+        return NumberedError::FromTable(ErrOutOfMemory);
     } catch (const std::exception& e) {
-        return {ErrInternal, QStringLiteral("Internal error (%1)").arg(QString::fromLocal8Bit(e.what()))};
+        return NumberedError::FromTable(ErrInternal, QString::fromLocal8Bit(e.what()).toStdU16String());
     } catch (...) {
-        return {ErrInternal, QStringLiteral("Internal error")};
+        return NumberedError::FromTable(ErrInternal);
     }
 }
 
 // The log is written before the box is shown, so the record exists even if
 // the program is ended while the box is still open.
 void ReportFailure(const char16_t* text, const QString& listFile) {
-    const auto [code, description] = CurrentFailure();
-    ErrorLog::Write(code, description, listFile);
+    const NumberedError failure = CurrentFailure();
+    ErrorLog::Write(failure.Number(), QString::fromStdU16String(failure.Description()), listFile);
     Notify(Message{text, TitleError, MessageIcon::Critical});
 }
 

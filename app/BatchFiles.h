@@ -2,9 +2,9 @@
 // The batch window's import and export: the file dialogs, the list file,
 // the messages and the error log, with nothing the user had ever lost.
 //
-// Failure codes in the log are those of FileBytes.h (7 also when a list
-// does not fit into memory) and of the dialog class (6 overflow, 5 invalid
-// call), plus 51 Internal error for anything unexpected.
+// Failure codes in the log are those of FileBytes.h (ErrOutOfMemory also
+// when a list does not fit into memory) and of the dialog class
+// (ErrOverflow, ErrInvalidCall), plus ErrInternal for anything unexpected.
 
 #include <QString>
 

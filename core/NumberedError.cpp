@@ -24,4 +24,12 @@ NumberedError::NumberedError(int number, std::u16string description, std::u16str
       description_(std::move(description)),
       source_(std::move(source)) {}
 
+NumberedError NumberedError::FromTable(ErrorNumber number, std::u16string_view detail, std::u16string source) {
+    std::u16string description(DescriptionOf(number));
+    if (!detail.empty()) {
+        description.append(u" (").append(detail).append(u")");
+    }
+    return NumberedError(number, std::move(description), std::move(source));
+}
+
 }  // namespace velkrant

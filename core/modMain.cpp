@@ -40,7 +40,8 @@ std::u16string DecimalText(long value) {
 // short to hold both markers is a failed conversion.
 std::u16string StripMarkers(const std::u16string& decoded, std::size_t count, std::u16string_view scheme) {
     if (decoded.size() < 2 * count) {
-        std::u16string description = u"Invalid procedure call or argument: the decoded ";
+        std::u16string description(DescriptionOf(ErrInvalidCall));
+        description.append(u": the decoded ");
         description.append(scheme).append(u" text has fewer than ");
         description.append(DecimalText(static_cast<long>(2 * count))).append(u" characters");
         throw NumberedError(ErrInvalidCall, std::move(description));
@@ -56,7 +57,8 @@ struct KnownPrefix {
 };
 
 // Compared in this order. "rtsp://" is the real streaming scheme and an
-// ordinary address; "rstp://" has always been answered as ordinary too.
+// ordinary address; "rstp://", a common misspelling of it, is answered as
+// ordinary too, since users paste such links and expect the same notice.
 constexpr std::array<KnownPrefix, 9> kKnownPrefixes{{
     {u"ftp://", PrefixKind::Ordinary},
     {u"http://", PrefixKind::Ordinary},

@@ -1,7 +1,7 @@
 #pragma once
-// The file-dialog flag bits that clsComdlg::Flags carries. The values are
-// the long-standing common-dialog ones, so flag numbers written by callers
-// (0x49004, 0x208006) keep their meaning.
+// The file-dialog flag bits that clsComdlg::Flags carries. Callers store
+// and pass whole flag numbers (the batch window uses 0x49004 and
+// 0x208006), so each bit's value is fixed.
 //
 // How each bit maps onto the toolkit's file dialog:
 // - OverwritePrompt: honoured; without it a save never asks before
@@ -18,8 +18,9 @@
 // - AllowMultiSelect: ignored; one file is chosen at a time.
 // - Every other bit (hooks, templates, help button, share-aware, long or
 //   short names, no-read-only-return, create prompt, no network button,
-//   explorer style, no test file create, recent documents) concerns the
-//   old system dialog only and has no effect.
+//   explorer style, no test file create, recent documents) asks for
+//   something the toolkit's dialog has no counterpart for; it is kept in
+//   Flags and has no effect.
 
 #include <cstdint>
 

@@ -19,8 +19,8 @@ namespace velkrant {
 namespace {
 
 // Where the chosen file's name and extension start, counted in bytes of
-// the code-page form of the path, as callers of the old system dialog
-// expect them.
+// the code-page form of the path: callers cut the path with these offsets
+// in the code page they store it in, so characters count as their bytes.
 struct PathLayout {
     QString title;
     std::size_t fileOffset = 0;
@@ -94,7 +94,7 @@ void clsComdlg::SetFilter(const QString& value) {
 
 void clsComdlg::SetAction(std::int16_t value) {
     if (value < 0 || value > 6) {
-        throw NumberedError(ErrInvalidProperty, u"Invalid property value");
+        throw NumberedError::FromTable(ErrInvalidProperty);
     }
     action_ = value;
     switch (value) {
@@ -107,7 +107,7 @@ void clsComdlg::SetAction(std::int16_t value) {
             ShowSave();
             break;
         default:
-            throw NumberedError(ErrNotSupported, u"Object doesn't support this property or method");
+            throw NumberedError::FromTable(ErrNotSupported);
     }
 }
 
@@ -118,10 +118,10 @@ void clsComdlg::ShowFileDialog(FileDialogRun::Kind kind) {
     // The buffers hold MaxFileSize characters plus the terminating NUL, a
     // count that must itself fit the 16-bit property.
     if (maxFileSize_ == std::numeric_limits<std::int16_t>::max()) {
-        throw NumberedError(ErrOverflow, u"Overflow");
+        throw NumberedError::FromTable(ErrOverflow);
     }
     if (maxFileSize_ < 0) {
-        throw NumberedError(ErrInvalidCall, u"Invalid procedure call or argument");
+        throw NumberedError::FromTable(ErrInvalidCall);
     }
     const FileDialogRun::Request request{kind,         WindowHandle::ToWidget(ownerHwnd_), dialogTitle_, initDir_,
                                          defaultExt_, filter_,                            flags_};
@@ -138,7 +138,7 @@ void clsComdlg::ShowFileDialog(FileDialogRun::Kind kind) {
     }
     if (!layout) {
         if (cancelError_) {
-            throw NumberedError(ErrCancelSelected, u"Cancel was selected.", clsComdlg::ErrorSource);
+            throw NumberedError::FromTable(ErrCancelSelected, {}, clsComdlg::ErrorSource);
         }
         return;
     }

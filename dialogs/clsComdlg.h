@@ -26,9 +26,6 @@ class QWidget;
 
 namespace velkrant {
 
-// Writing 3 to 6 to Action: the operation is not part of this build.
-inline constexpr int ErrNotSupported = 438;
-
 class clsComdlg {
 public:
     /// The source text of the errors the class raises itself.

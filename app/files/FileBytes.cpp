@@ -1,7 +1,5 @@
 #include "FileBytes.h"
 
-#include "NumberedError.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -17,12 +15,8 @@ namespace velkrant::FileBytes {
 
 namespace {
 
-NumberedError Failure(int code, const char16_t* text, const QString& detail) {
-    QString description = QString::fromUtf16(text);
-    if (!detail.isEmpty()) {
-        description += QStringLiteral(" (") + detail + u')';
-    }
-    return NumberedError(code, description.toStdU16String());
+NumberedError Failure(ErrorNumber number, const QString& detail) {
+    return NumberedError::FromTable(number, detail.toStdU16String());
 }
 
 // The system's reasons for refusing an open are many; what the user can act
@@ -31,24 +25,24 @@ NumberedError OpenFailure(const QString& path, bool forWriting, const QString& d
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());
     if (info.isDir()) {
-        return Failure(ErrPathFileAccess, u"Path/File access error", detail);
+        return Failure(ErrPathFileAccess, detail);
     }
     if (!folder.isDir()) {
-        return Failure(ErrPathNotFound, u"Path not found", detail);
+        return Failure(ErrPathNotFound, detail);
     }
     if (!info.exists() && !forWriting) {
-        return Failure(ErrFileNotFound, u"File not found", detail);
+        return Failure(ErrFileNotFound, detail);
     }
     const bool allowed = forWriting ? (info.exists() ? info.isWritable() : true) && folder.isWritable()
                                     : info.isReadable();
     if (!allowed) {
-        return Failure(ErrPermissionDenied, u"Permission denied", detail);
+        return Failure(ErrPermissionDenied, detail);
     }
-    return Failure(ErrPathFileAccess, u"Path/File access error", detail);
+    return Failure(ErrPathFileAccess, detail);
 }
 
 NumberedError DataFailure(const QString& detail) {
-    return Failure(ErrDeviceIo, u"Device I/O error", detail);
+    return Failure(ErrDeviceIo, detail);
 }
 
 // Opens a device or pipe without waiting for the other end: a pipe with no
@@ -113,7 +107,7 @@ Bytes ReadAll(const QString& path) {
             break;
         }
         if (static_cast<qint64>(bytes.size()) + got > ReadLimit) {
-            throw Failure(ErrOutOfMemory, u"Out of memory", QStringLiteral("the file is larger than 256 MiB"));
+            throw Failure(ErrOutOfMemory, QStringLiteral("the file is larger than 256 MiB"));
         }
         bytes.append(reinterpret_cast<const std::uint8_t*>(chunk), static_cast<std::size_t>(got));
     }

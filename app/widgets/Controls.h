@@ -44,9 +44,9 @@ Control* PlaceCaptioned(QWidget* container, const char* name, const char16_t* ca
     return control;
 }
 
-/// Sets the window's font to the size its design was made for (9 points,
-/// the classic dialog font size), keeping the system's family, so that
-/// captions fit the designed geometry on any desktop.
+/// Sets the window's font to the size its geometry was laid out for (9
+/// points), keeping the system's family, so that captions fit the designed
+/// rectangles on any desktop.
 void UseDesignFont(QWidget* window);
 
 /// Gives a read-only box the button-face background, so it reads as

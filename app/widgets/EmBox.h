@@ -1,7 +1,7 @@
 #pragma once
-// Text set one em per line, as the classic dialog font sets it. The CJK
-// fonts of most Linux desktops ask for about one and a half em per line,
-// more than a small designed control has room for.
+// Text set one em per line, the spacing the controls' designed heights
+// allow. The CJK fonts of most Linux desktops ask for about one and a half
+// em per line, more than a small designed control has room for.
 
 #include <QFont>
 #include <QFontInfo>
@@ -21,8 +21,8 @@ inline int Em(const QFont& font) { return QFontInfo(font).pixelSize(); }
 
 /// Draws `text` in `area` with the painter's pen, broken into lines where
 /// `font` breaks it at the area's width. The lines lie one em apart and
-/// the glyphs are one pixel smaller, so neighbouring lines never touch, as
-/// the classic bitmap font leaves a pixel between them. `alignment` places
+/// the glyphs are one pixel smaller, so a pixel always separates
+/// neighbouring lines and they never touch. `alignment` places
 /// each line across and the block of lines up and down.
 ///
 ///     EmBox::DrawLines(painter, u"一般情况推荐使用自动判断", font(), contentsRect(), Qt::AlignLeft | Qt::AlignTop);

@@ -20,8 +20,8 @@ void NarrowButton::paintEvent(QPaintEvent*) {
     const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    // The caption keeps clear of the button's bevel, three pixels a side as
-    // on the classic button, so a 29-pixel button fits one ideograph a line.
+    // The caption keeps clear of the button's bevel, three pixels a side,
+    // so a 29-pixel button fits one ideograph a line without touching it.
     const QRect area = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     EmBox::DrawLines(painter, caption, font(), area, Qt::AlignCenter);

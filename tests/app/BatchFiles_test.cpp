@@ -77,7 +77,7 @@ TEST_F(BatchFilesTest, FailedImportReportsLogsInTheChosenFolderAndGivesNoText) {
     AnswerNext(Answer{Path("lists/mem.lst"), 1});
     EXPECT_EQ(BatchFiles::Import(nullptr), std::nullopt);
     EXPECT_EQ(Messages(), std::vector<Message>{ReadFailed});
-    EXPECT_EQ(LoggedCode(QStringLiteral("lists")), FileBytes::ErrDeviceIo);
+    EXPECT_EQ(LoggedCode(QStringLiteral("lists")), ErrDeviceIo);
     EXPECT_FALSE(LogExists()) << "not where the program started";
 }
 
@@ -128,16 +128,16 @@ TEST_F(BatchFilesTest, FailedExportKeepsTheOldFileReportsAndLogs) {
     EXPECT_EQ(FileContent(Path("keep.lst")), old);
     EXPECT_EQ(folder_.Entries(), (QStringList{QStringLiteral("keep.lst"), ErrorLog::FileName()}));
     EXPECT_EQ(Messages(), std::vector<Message>{WriteFailed});
-    EXPECT_EQ(LoggedCode(), FileBytes::ErrDeviceIo);
+    EXPECT_EQ(LoggedCode(), ErrDeviceIo);
 }
 
 TEST_F(BatchFilesTest, ASecondFailureReplacesTheLogLineOfTheFirst) {
     AnswerNext(Answer{Path("gone.lst"), 1});
     BatchFiles::Import(nullptr);
-    ASSERT_EQ(LoggedCode(), FileBytes::ErrFileNotFound);
+    ASSERT_EQ(LoggedCode(), ErrFileNotFound);
     AnswerNext(Answer{Path("nowhere/out.lst"), 1});
     BatchFiles::Export(nullptr, QStringLiteral("a"));
-    EXPECT_EQ(LoggedCode(), FileBytes::ErrPathNotFound);
+    EXPECT_EQ(LoggedCode(), ErrPathNotFound);
     EXPECT_EQ(FileContent(LogPath()).count("\r\n"), 1);
     EXPECT_EQ(Messages(), (std::vector<Message>{ReadFailed, WriteFailed}));
 }

@@ -117,12 +117,12 @@ TEST_P(ReadFailureTest, RaisesAStableCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadFailureTest,
-    testing::Values(FailureCase{"MissingFile", Missing, FileBytes::ErrFileNotFound, u"File not found"},
-                    FailureCase{"FolderInstead", Folder, FileBytes::ErrPathFileAccess, u"Path/File access error"},
-                    FailureCase{"PathUnderAFile", UnderAFile, FileBytes::ErrPathNotFound, u"Path not found"},
-                    FailureCase{"MissingFolder", InMissingFolder, FileBytes::ErrPathNotFound, u"Path not found"},
+    testing::Values(FailureCase{"MissingFile", Missing, ErrFileNotFound, u"File not found"},
+                    FailureCase{"FolderInstead", Folder, ErrPathFileAccess, u"Path/File access error"},
+                    FailureCase{"PathUnderAFile", UnderAFile, ErrPathNotFound, u"Path not found"},
+                    FailureCase{"MissingFolder", InMissingFolder, ErrPathNotFound, u"Path not found"},
                     FailureCase{"ReadingFails", [](WorkFolder&) { return QStringLiteral("/proc/self/mem"); },
-                                FileBytes::ErrDeviceIo, u"Device I/O error"}),
+                                ErrDeviceIo, u"Device I/O error"}),
     test::RowName);
 
 class WriteFailureTest : public testing::TestWithParam<FailureCase> {};
@@ -141,11 +141,11 @@ TEST_P(WriteFailureTest, RaisesAStableCodeAndLeavesNothingBehind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WriteFailureTest,
-    testing::Values(FailureCase{"FolderInstead", Folder, FileBytes::ErrPathFileAccess, u"Path/File access error"},
-                    FailureCase{"PathUnderAFile", UnderAFile, FileBytes::ErrPathNotFound, u"Path not found"},
-                    FailureCase{"MissingFolder", InMissingFolder, FileBytes::ErrPathNotFound, u"Path not found"},
+    testing::Values(FailureCase{"FolderInstead", Folder, ErrPathFileAccess, u"Path/File access error"},
+                    FailureCase{"PathUnderAFile", UnderAFile, ErrPathNotFound, u"Path not found"},
+                    FailureCase{"MissingFolder", InMissingFolder, ErrPathNotFound, u"Path not found"},
                     // Waiting for a reader would hang the window.
-                    FailureCase{"PipeWithoutReader", FifoWithoutPartner, FileBytes::ErrPathFileAccess,
+                    FailureCase{"PipeWithoutReader", FifoWithoutPartner, ErrPathFileAccess,
                                 u"Path/File access error"}),
     test::RowName);
 
