@@ -6,6 +6,7 @@
 namespace velkrant::CodePage {
 namespace {
 
+using test::PerCodePage;
 using test::PrintTo;
 
 Bytes B(std::initializer_list<int> values) {
@@ -17,64 +18,75 @@ Bytes B(std::initializer_list<int> values) {
 struct EncodeCase {
     const char* name;
     std::u16string text;
-    Bytes bytes;
+    PerCodePage<Bytes> bytes;
 };
 
 class TextToBytesTest : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(TextToBytesTest, GivesCodePageBytes) {
-    EXPECT_EQ(TextToBytes(GetParam().text), GetParam().bytes);
+    EXPECT_EQ(TextToBytes(GetParam().text), GetParam().bytes.Here());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextToBytesTest,
     testing::Values(
-        EncodeCase{"Empty", u"", B({})},
-        EncodeCase{"Ascii", u"http://a/b", B({'h', 't', 't', 'p', ':', '/', '/', 'a', '/', 'b'})},
-        EncodeCase{"ZeroKept", std::u16string(u"a\0b", 3), B({'a', 0, 'b'})},
-        EncodeCase{"ChineseAsGbk", u"迅雷", B({0xD1, 0xB8, 0xC0, 0xD7})},
-        EncodeCase{"MixedAsciiAndChinese", u"a迅", B({'a', 0xD1, 0xB8})},
-        EncodeCase{"EuroSignIsSingleByte", u"€", B({0x80})},
-        EncodeCase{"HangulNotInGbkBecomesQuestionMark", u"x한y", B({'x', '?', 'y'})},
-        EncodeCase{"SurrogatePairIsOneQuestionMark", u"a\U0001F600b", B({'a', '?', 'b'})},
-        EncodeCase{"LoneSurrogateIsQuestionMark", std::u16string(u"a\xD800迅", 3), B({'a', '?', 0xD1, 0xB8})},
-        EncodeCase{"LoneSurrogateAtEnd", std::u16string(u"迅\xDBFF", 2), B({0xD1, 0xB8, '?'})}),
+        EncodeCase{"Empty", u"", {B({})}},
+        EncodeCase{"Ascii", u"http://a/b", {B({'h', 't', 't', 'p', ':', '/', '/', 'a', '/', 'b'})}},
+        EncodeCase{"ZeroKept", std::u16string(u"a\0b", 3), {B({'a', 0, 'b'})}},
+        EncodeCase{"ChineseAsGbk", u"迅雷", {B({0xD1, 0xB8, 0xC0, 0xD7}), B({'?', '?'})}},
+        EncodeCase{"MixedAsciiAndChinese", u"a迅", {B({'a', 0xD1, 0xB8}), B({'a', '?'})}},
+        EncodeCase{"EuroSignIsSingleByte", u"€", {B({0x80})}},
+        EncodeCase{"HangulNotInGbkBecomesQuestionMark", u"x한y", {B({'x', '?', 'y'})}},
+        EncodeCase{"SurrogatePairIsOneQuestionMark", u"a\U0001F600b", {B({'a', '?', 'b'})}},
+        EncodeCase{"LoneSurrogateIsQuestionMark", std::u16string(u"a\xD800迅", 3),
+                   {B({'a', '?', 0xD1, 0xB8}), B({'a', '?', '?'})}},
+        EncodeCase{"LoneSurrogateAtEnd", std::u16string(u"迅\xDBFF", 2), {B({0xD1, 0xB8, '?'}), B({'?', '?'})}},
+        // The private-use area holds the code page's user-defined
+        // characters on Windows, which GBK elsewhere does not have.
+        EncodeCase{"PrivateUseIsQuestionMark", u"a\uE000\uF8F5b", {B({'a', '?', '?', 'b'})}}),
     test::RowName);
 
 struct DecodeCase {
     const char* name;
     Bytes bytes;
-    std::u16string text;
+    PerCodePage<std::u16string> text;
 };
 
 class BytesToTextTest : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(BytesToTextTest, ReadsCodePageOrCjkUtf8) {
-    EXPECT_EQ(BytesToText(GetParam().bytes), GetParam().text);
+    EXPECT_EQ(BytesToText(GetParam().bytes), GetParam().text.Here());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BytesToTextTest,
     testing::Values(
-        DecodeCase{"Empty", B({}), u""},
-        DecodeCase{"Ascii", B({'a', '/', 'b'}), u"a/b"},
-        DecodeCase{"ZeroByteKept", B({'a', 0, 'b'}), std::u16string(u"a\0b", 3)},
-        DecodeCase{"GbkChinese", B({0xD1, 0xB8, 0xC0, 0xD7}), u"迅雷"},
+        DecodeCase{"Empty", B({}), {u""}},
+        DecodeCase{"Ascii", B({'a', '/', 'b'}), {u"a/b"}},
+        DecodeCase{"ZeroByteKept", B({'a', 0, 'b'}), {std::u16string(u"a\0b", 3)}},
+        DecodeCase{"GbkChinese", B({0xD1, 0xB8, 0xC0, 0xD7}), {u"迅雷", u"Ñ¸À×"}},
         // "例子" in UTF-8: valid UTF-8, all non-ASCII characters CJK.
-        DecodeCase{"Utf8Chinese", B({'/', 0xE4, 0xBE, 0x8B, 0xE5, 0xAD, 0x90}), u"/例子"},
-        DecodeCase{"Utf8FullWidthAndPunctuation", B({0xEF, 0xBC, 0x81, 0xE3, 0x80, 0x82}), u"！。"},
+        DecodeCase{"Utf8Chinese", B({'/', 0xE4, 0xBE, 0x8B, 0xE5, 0xAD, 0x90}), {u"/例子"}},
+        DecodeCase{"Utf8FullWidthAndPunctuation", B({0xEF, 0xBC, 0x81, 0xE3, 0x80, 0x82}), {u"！。"}},
         // C3 A9 is also "é" in UTF-8, which is not CJK: it stays GBK.
-        DecodeCase{"ShortGbkThatIsAlsoUtf8StaysGbk", B({0xC3, 0xA9}), u"茅"},
-        DecodeCase{"Utf8MixingCjkAndLatinStaysGbk", B({0xE4, 0xBE, 0x8B, 0xC3, 0xA9}), u"渚嬅\uFFFD"},
-        DecodeCase{"ZeroThenGbk", B({0, 0xD1, 0xB8}), std::u16string(u"\0迅", 2)},
-        DecodeCase{"InvalidByteBecomesReplacement", B({'a', 0xFF, 'b'}), u"a\uFFFDb"},
-        DecodeCase{"TruncatedLeadByteAtEnd", B({0xD1, 0xB8, 0xD1}), u"迅\uFFFD"},
-        DecodeCase{"EuroSign", B({0x80}), u"€"}),
+        DecodeCase{"ShortGbkThatIsAlsoUtf8StaysGbk", B({0xC3, 0xA9}), {u"茅", u"Ã©"}},
+        DecodeCase{"Utf8MixingCjkAndLatinStaysGbk", B({0xE4, 0xBE, 0x8B, 0xC3, 0xA9}), {u"渚嬅\uFFFD", u"ä¾‹Ã©"}},
+        DecodeCase{"ZeroThenGbk", B({0, 0xD1, 0xB8}), {std::u16string(u"\0迅", 2), std::u16string(u"\0Ñ¸", 3)}},
+        // Each byte that starts no character is one U+FFFD, and reading
+        // goes on at the next byte, which may begin a character itself.
+        DecodeCase{"InvalidByteBecomesReplacement", B({'a', 0xFF, 'b'}), {u"a\uFFFDb", u"aÿb"}},
+        DecodeCase{"TruncatedLeadByteAtEnd", B({0xD1, 0xB8, 0xD1}), {u"迅\uFFFD", u"Ñ¸Ñ"}},
+        DecodeCase{"LeadByteBeforeNoTrailByte", B({0xD1, ' ', 0xD1, 0, 0xD1, 0xB8}),
+                   {std::u16string(u"\uFFFD \uFFFD\0迅", 5), std::u16string(u"Ñ Ñ\0Ñ¸", 6)}},
+        // Windows maps AA A1, and A1 62 where reading resumes, to its
+        // private-use area; GBK elsewhere has no character there.
+        DecodeCase{"UserDefinedAreaIsInvalid", B({'a', 0xAA, 0xA1, 'b'}), {u"a\uFFFD\uFFFDb", u"aª¡b"}},
+        DecodeCase{"EuroSign", B({0x80}), {u"€"}}),
     test::RowName);
 
 TEST(CodePageTest, GbkTextRoundTrips) {
     const std::u16string text = u"下载地址：http://例子.cn/文件.zip？";
-    EXPECT_EQ(BytesToText(TextToBytes(text)), text);
+    EXPECT_EQ(BytesToText(TextToBytes(text)), (PerCodePage<std::u16string>{text, u"?????http://??.cn/??.zip?"}.Here()));
 }
 
 TEST(CodePageTest, Utf8Validity) {

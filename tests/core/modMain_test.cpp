@@ -12,6 +12,7 @@
 namespace velkrant::modMain {
 namespace {
 
+using test::PerCodePage;
 using test::PrintTo;
 using test::FakeHost;
 
@@ -33,10 +34,14 @@ TEST(SchemesTest, EmptyAddressEncodes) {
 
 TEST(SchemesTest, ChineseAddressRoundTripsThroughGbk) {
     const std::u16string address = u"http://例子.cn/文件.zip";
-    EXPECT_EQ(ThunderEncode(address), u"thunder://QUFodHRwOi8vwP3X0y5jbi/OxLz+LnppcFpa");
-    EXPECT_EQ(ThunderDecode(ThunderEncode(address)), address);
-    EXPECT_EQ(QqdlDecode(QqdlEncode(address)), address);
-    EXPECT_EQ(FlashgetDecode(FlashgetEncode(address)), address);
+    // A code page without Chinese keeps one "?" for each character.
+    const std::u16string back = PerCodePage<std::u16string>{address, u"http://??.cn/??.zip"}.Here();
+    EXPECT_EQ(ThunderEncode(address), (PerCodePage<std::u16string>{u"thunder://QUFodHRwOi8vwP3X0y5jbi/OxLz+LnppcFpa",
+                                                                     u"thunder://QUFodHRwOi8vPz8uY24vPz8uemlwWlo="}
+                                           .Here()));
+    EXPECT_EQ(ThunderDecode(ThunderEncode(address)), back);
+    EXPECT_EQ(QqdlDecode(QqdlEncode(address)), back);
+    EXPECT_EQ(FlashgetDecode(FlashgetEncode(address)), back);
 }
 
 TEST(SchemesTest, Utf8PayloadDecodesToChinese) {
