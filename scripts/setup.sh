@@ -13,6 +13,9 @@ PACKAGES=(
   python3 time
   # The Windows build of the core and velkrant-cli, and Wine to test it.
   g++-mingw-w64-x86-64-posix wine wine64 locales
+  # The Debian package: its library dependencies, and a clean system to
+  # install it in.
+  dpkg-dev debootstrap
 )
 
 SUDO=""
