@@ -5,17 +5,11 @@ namespace velkrant::CodePage {
 
 namespace {
 
-// Branch-free scans: the compiler turns these into vector code, which
-// matters because nearly every text that passes through is ASCII.
+// Branch-free scan: the compiler turns it into vector code, which matters
+// because nearly every text that passes through is ASCII.
 bool IsAsciiText(std::u16string_view text) {
     unsigned bits = 0;
     for (char16_t c : text) bits |= c;
-    return bits < 0x80;
-}
-
-bool IsAsciiBytes(BytesView bytes) {
-    unsigned bits = 0;
-    for (std::uint8_t b : bytes) bits |= b;
     return bits < 0x80;
 }
 
@@ -82,13 +76,20 @@ Bytes TextToBytes(std::u16string_view text) {
 }
 
 std::u16string BytesToText(BytesView bytes) {
-    if (IsAsciiBytes(bytes)) {
+    if (IsAscii(bytes)) {
         return std::u16string(bytes.begin(), bytes.end());
     }
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);
     }
     return CodePageNative::Decode(bytes);
+}
+
+bool IsAscii(BytesView bytes) {
+    // Branch-free, like IsAsciiText.
+    unsigned bits = 0;
+    for (std::uint8_t b : bytes) bits |= b;
+    return bits < 0x80;
 }
 
 bool IsValidUtf8(BytesView bytes) {

@@ -28,6 +28,9 @@ Bytes TextToBytes(std::u16string_view text);
 /// the code page; a byte sequence invalid there becomes U+FFFD per byte.
 std::u16string BytesToText(BytesView bytes);
 
+/// True when every byte is ASCII (below 0x80).
+bool IsAscii(BytesView bytes);
+
 /// True when the bytes qualify for the UTF-8 reading of BytesToText.
 bool IsCjkUtf8(BytesView bytes);
 
