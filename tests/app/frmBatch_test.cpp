@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "MessageBox.h"
 #include "Twips.h"
 #include "FileTestSupport.h"
 #include "ScriptedFileDialog.h"
@@ -10,6 +11,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -304,6 +306,36 @@ TEST_F(GuiTest, ImportConvertExportThroughTheWindows) {
               QByteArray("http://a/b\r\n\r\n// ") + QByteArray("\xC6\xD5\xCD\xA8\xD0\xAD\xD2\xE9,"
                                                                    "\xB2\xBB\xD0\xE8\xD2\xAA\xBD\xE2\xC3\xDC!\r\n"));
     EXPECT_EQ(messages.size(), 3u);
+}
+
+
+// After a file dialog no window is active for a moment; the box must still
+// come up over the program, not wherever the desktop puts an orphan.
+TEST_F(GuiTest, BoxAfterAFileDialogBelongsToTheMainWindow) {
+    const test::ScopedNotifier realBoxes(ShowMessageBox);
+    test::WorkFolder folder;
+    test::DialogHooks dialogs;
+    frmMain& w = StartMainWindow();
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    const QString path = folder.Path(QStringLiteral("out.lst"));
+    clsComdlg::AnswerNextFileDialog([&](QFileDialog& dialog) {
+        // Shown and closed as a user does: the dialog takes the activation
+        // along when it goes.
+        dialog.show();
+        EXPECT_TRUE(WaitUntilActiveWindow(dialog));
+        dialog.hide();
+        return std::optional<FileDialogRun::Answer>(FileDialogRun::Answer{path, 1});
+    });
+    const QWidget* owner = nullptr;
+    QString title;
+    test::AnswerNextModalBox([&](QMessageBox& box) {
+        owner = box.parentWidget();
+        title = box.windowTitle();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    QTest::mouseClick(w.Batch().cmdExport, Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("提示"));
+    EXPECT_EQ(owner, &w);
 }
 
 }  // namespace
