@@ -34,6 +34,9 @@ QPlainTextEdit* PlaceListBox(QWidget* parent, const char* name, const QRect& twi
     return box;
 }
 
+// The sizing border, two pixels wide.
+constexpr int BorderTwips = 30;
+
 // Where a drag still resizes the window: the border and the strip of the
 // client area between it and the controls.
 constexpr int GripTwips = 90;

@@ -22,9 +22,6 @@ public:
     /// A hidden tool window owned by `owner` (the main window).
     explicit frmBatch(QWidget* owner);
 
-    /// The width of the sizing border, in twips.
-    static constexpr int BorderTwips = 30;
-
     /// The client area: the window inside its border, which holds the
     /// controls at their designed places.
     QWidget* client;

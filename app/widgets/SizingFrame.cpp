@@ -22,19 +22,9 @@ Qt::CursorShape CursorFor(Qt::Edges edges) {
     return edges & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor : Qt::SizeVerCursor;
 }
 
-}  // namespace
-
-void SizingFrame::Install(QWidget& window, int width, int grip) {
-    new SizingFrame(window, width, grip);  // owned by the window
-}
-
-SizingFrame::SizingFrame(QWidget& window, int width, int grip)
-    : QObject(&window), window_(window), width_(width), grip_(grip) {
-    window.setMouseTracking(true);
-    window.installEventFilter(this);
-}
-
-Qt::Edges SizingFrame::EdgesAt(const QSize& size, const QPoint& at, int grip) {
+// The edges a drag at `at` moves in a window of `size`; near a corner,
+// both of its edges; none away from the edges.
+Qt::Edges EdgesAt(const QSize& size, const QPoint& at, int grip) {
     const int corner = grip * CornerGrips;
     const bool nearLeft = at.x() < grip;
     const bool nearRight = at.x() >= size.width() - grip;
@@ -47,6 +37,18 @@ Qt::Edges SizingFrame::EdgesAt(const QSize& size, const QPoint& at, int grip) {
     if (nearTop || ((nearLeft || nearRight) && at.y() < corner)) edges |= Qt::TopEdge;
     if (nearBottom || ((nearLeft || nearRight) && at.y() >= size.height() - corner)) edges |= Qt::BottomEdge;
     return edges;
+}
+
+}  // namespace
+
+void SizingFrame::Install(QWidget& window, int width, int grip) {
+    new SizingFrame(window, width, grip);  // owned by the window
+}
+
+SizingFrame::SizingFrame(QWidget& window, int width, int grip)
+    : QObject(&window), window_(window), width_(width), grip_(grip) {
+    window.setMouseTracking(true);
+    window.installEventFilter(this);
 }
 
 bool SizingFrame::eventFilter(QObject*, QEvent* event) {

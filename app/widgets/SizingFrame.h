@@ -20,12 +20,6 @@ public:
     ///     SizingFrame::Install(*this, 2, 6);
     static void Install(QWidget& window, int width, int grip);
 
-    /// The edges a drag at `at` moves, in a window of `size`; near a
-    /// corner, both of its edges. None away from the edges.
-    ///
-    ///     SizingFrame::EdgesAt({463, 283}, {460, 280}, 6) == (Qt::RightEdge | Qt::BottomEdge)
-    static Qt::Edges EdgesAt(const QSize& size, const QPoint& at, int grip);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

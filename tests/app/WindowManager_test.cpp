@@ -33,8 +33,8 @@ protected:
 
     void TearDown() override { test::Stop(program_); }
 
-    // Starts the program afresh and waits until its main window is framed,
-    // has the focus and keeps still; its window id.
+    // Starts the program afresh (ending the one before) and waits until its
+    // main window is framed, has the focus and keeps still; its window id.
     QString StartProgram(const QString& scale = QString()) {
         test::Stop(program_);
         QProcessEnvironment environment = desktop_.Environment();
@@ -61,7 +61,7 @@ protected:
     }
 
     // Ticks the batch box as a user does, with Alt+B, and waits until the
-    // slide has ended; the batch window's id.
+    // batch window is there; its id (SettledFrame waits for the slide).
     QString OpenBatchWindow() {
         desktop_.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("alt+b")});
         QString batch;
@@ -73,7 +73,6 @@ protected:
             },
             30s))
             << "no batch window appeared";
-        SettledFrame(batch);
         return batch;
     }
 
@@ -113,9 +112,8 @@ TEST_F(WindowManagerTest, BatchWindowOpensRightBeneathTheMainWindowOnEveryStart)
     int placedRight = 0;
     for (int start = 1; start <= Starts; ++start) {
         const QString main = StartProgram();
-        const QString batch = OpenBatchWindow();
-        const QRect mainFrame = SettledFrame(main);
-        const QRect batchFrame = SettledFrame(batch);
+        const QRect batchFrame = SettledFrame(OpenBatchWindow());
+        const QRect mainFrame = desktop_.OuterFrame(main);
         // Same left edge and width, frames touching, fully open.
         const QRect beneath(mainFrame.left(), mainFrame.bottom() + 1, mainFrame.width(), kBatchHeight);
         EXPECT_EQ(batchFrame, beneath) << "start " << start << ", main window at " << testing::PrintToString(mainFrame);
@@ -160,10 +158,9 @@ INSTANTIATE_TEST_SUITE_P(Edges, EdgeDragTest,
 // the batch window, nor room for both at full height.
 TEST_F(WindowManagerTest, BothWindowsStayOnScreenAtDoubleScale) {
     const QString main = StartProgram(QStringLiteral("2"));
-    const QString batch = OpenBatchWindow();
+    const QRect batchFrame = SettledFrame(OpenBatchWindow());
+    const QRect mainFrame = desktop_.OuterFrame(main);
     const QRect screen(QPoint(0, 0), kScreen);
-    const QRect mainFrame = SettledFrame(main);
-    const QRect batchFrame = SettledFrame(batch);
     EXPECT_EQ(screen.intersected(mainFrame), mainFrame);
     EXPECT_EQ(screen.intersected(batchFrame), batchFrame);
     EXPECT_GT(batchFrame.top(), mainFrame.bottom()) << "the batch window covers the main window";
