@@ -1,15 +1,20 @@
 #include "CodePage.h"
 
-
 namespace velkrant::CodePage {
 
 namespace {
 
-// Branch-free scan: the compiler turns it into vector code, which matters
-// because nearly every text that passes through is ASCII.
+// Branch-free scans: the compiler turns these into vector code, which
+// matters because nearly every text that passes through is ASCII.
 bool IsAsciiText(std::u16string_view text) {
     unsigned bits = 0;
     for (char16_t c : text) bits |= c;
+    return bits < 0x80;
+}
+
+bool IsAsciiBytes(BytesView bytes) {
+    unsigned bits = 0;
+    for (std::uint8_t b : bytes) bits |= b;
     return bits < 0x80;
 }
 
@@ -54,6 +59,21 @@ std::size_t DecodeUtf8At(BytesView bytes, std::size_t i, char32_t& out) {
     return length;
 }
 
+// Hands every code point of well-formed UTF-8 to `visit` while it answers
+// true; false when the bytes are malformed or `visit` stopped the scan.
+template <class Visit>
+bool ForEachUtf8CodePoint(BytesView bytes, Visit visit) {
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = DecodeUtf8At(bytes, i, c);
+        if (length == 0 || !visit(c)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 void AppendUtf16(std::u16string& text, char32_t c) {
     if (c < 0x10000) {
         text.push_back(static_cast<char16_t>(c));
@@ -76,7 +96,7 @@ Bytes TextToBytes(std::u16string_view text) {
 }
 
 std::u16string BytesToText(BytesView bytes) {
-    if (IsAscii(bytes)) {
+    if (IsAsciiBytes(bytes)) {
         return std::u16string(bytes.begin(), bytes.end());
     }
     if (IsCjkUtf8(bytes)) {
@@ -85,42 +105,25 @@ std::u16string BytesToText(BytesView bytes) {
     return CodePageNative::Decode(bytes);
 }
 
-bool IsAscii(BytesView bytes) {
-    // Branch-free, like IsAsciiText.
-    unsigned bits = 0;
-    for (std::uint8_t b : bytes) bits |= b;
-    return bits < 0x80;
-}
-
 bool IsValidUtf8(BytesView bytes) {
-    char32_t c;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = DecodeUtf8At(bytes, i, c);
-        if (length == 0) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
+    return ForEachUtf8CodePoint(bytes, [](char32_t) { return true; });
 }
 
 bool IsCjkUtf8(BytesView bytes) {
     bool sawNonAscii = false;
-    char32_t c;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = DecodeUtf8At(bytes, i, c);
-        if (length == 0) {
-            return false;
-        }
-        if (c >= 0x80) {
-            if (!IsCjkCodePoint(c)) {
-                return false;
-            }
-            sawNonAscii = true;
-        }
-        i += length;
+    const bool allCjk = ForEachUtf8CodePoint(bytes, [&](char32_t c) {
+        if (c < 0x80) return true;
+        sawNonAscii = true;
+        return IsCjkCodePoint(c);
+    });
+    return allCjk && sawNonAscii;
+}
+
+std::u16string Utf8OrCodePageToText(BytesView bytes) {
+    if (IsAsciiBytes(bytes)) {
+        return std::u16string(bytes.begin(), bytes.end());
     }
-    return sawNonAscii;
+    return IsValidUtf8(bytes) ? Utf8ToText(bytes) : CodePageNative::Decode(bytes);
 }
 
 std::u16string Utf8ToText(BytesView bytes) {
@@ -141,6 +144,9 @@ std::u16string Utf8ToText(BytesView bytes) {
 }
 
 std::string TextToUtf8(std::u16string_view text) {
+    if (IsAsciiText(text)) {
+        return std::string(text.begin(), text.end());
+    }
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

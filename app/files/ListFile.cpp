@@ -42,11 +42,7 @@ std::u16string DecodeBytes(BytesView bytes) {
     if (bytes.starts_with(BytesView(ByteOrderMark, 3))) {
         return CodePage::Utf8ToText(bytes.substr(3));
     }
-    // ASCII reads the same either way, and BytesToText has the fast path.
-    if (!CodePage::IsAscii(bytes) && CodePage::IsValidUtf8(bytes)) {
-        return CodePage::Utf8ToText(bytes);
-    }
-    return CodePage::BytesToText(bytes);
+    return CodePage::Utf8OrCodePageToText(bytes);
 }
 
 QString Read(const QString& path) {
