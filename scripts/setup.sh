@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth imagemagick
+  openbox xdotool x11-utils libxcb1-dev
   python3 time
 )
 

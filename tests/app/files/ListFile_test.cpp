@@ -53,6 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"GbkChinese", Bytes("\xD1\xB8\xC0\xD7\r\nhttp://a/\xCE\xC4.txt\r\n"),
                              u"迅雷\r\nhttp://a/文.txt"},
                     ReadCase{"Utf8Chinese", Bytes("http://a/\xE4\xBE\x8B\xE5\xAD\x90.rar\r\n"), u"http://a/例子.rar"},
+                    ReadCase{"Utf8Latin", Bytes("http://a/caf\xC3\xA9.txt\r\n"), u"http://a/café.txt"},
+                    ReadCase{"Utf8ByteOrderMarkDropped", Bytes("\xEF\xBB\xBFhttp://a/\r\nb"), u"http://a/\r\nb"},
+                    ReadCase{"Utf8ByteOrderMarkAlone", Bytes("\xEF\xBB\xBF"), u""},
+                    // One GBK line makes the whole file GBK; its UTF-8 line
+                    // is then read byte pair by byte pair, as GBK.
+                    ReadCase{"MixedFileIsReadInTheCodePage", Bytes("\xD1\xB8\xC0\xD7\r\ncaf\xC3\xA9\r\n"),
+                             u"迅雷\r\ncaf茅"},
                     ReadCase{"ZeroByteKept", Bytes("a\0b\r\n", 5), std::u16string(u"a\0b", 3)}),
     test::RowName);
 
