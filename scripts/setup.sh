@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth imagemagick
+  openbox xdotool x11-utils libxcb1-dev
   python3 time
   # The Windows build of the core and velkrant-cli, and Wine to test it.
   g++-mingw-w64-x86-64-posix wine wine64 locales
