@@ -17,8 +17,8 @@ namespace velkrant::test {
 namespace {
 
 // A generic PDF printer's description, from the printer-driver-cups-pdf
-// package: a queue that needs no hardware and knows paper, resolution and
-// colour.
+// package: it knows paper, resolution and colour. The queues print into
+// /dev/null, which needs no hardware and no backend that only root may run.
 const char* const QueueDescription = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
 
 constexpr int StartSeconds = 15;
@@ -133,7 +133,7 @@ testing::AssertionResult PrivateCups::SetQueues(const QStringList& names) {
         if (!queues_.contains(queue)) {
             if (testing::AssertionResult added = Run(QStringLiteral("lpadmin"),
                                                      {QStringLiteral("-p"), queue, QStringLiteral("-E"),
-                                                      QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
+                                                      QStringLiteral("-v"), QStringLiteral("file:///dev/null"),
                                                       QStringLiteral("-P"), QString::fromLatin1(QueueDescription)});
                 !added) {
                 return added;
@@ -182,7 +182,8 @@ testing::AssertionResult PrivateCups::WriteConfiguration() const {
                               "AccessLog %1/log/access_log\n"
                               "ErrorLog %1/log/error_log\n"
                               "PageLog %1/log/page_log\n"
-                              "SystemGroup root\n")
+                              "SystemGroup root\n"
+                              "FileDevice Yes\n")
                               .arg(dir_.path());
     if (!WriteFile(root.filePath(QStringLiteral("cupsd.conf")), server) ||
         !WriteFile(root.filePath(QStringLiteral("cups-files.conf")), files)) {

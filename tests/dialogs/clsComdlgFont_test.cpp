@@ -85,6 +85,8 @@ TEST_P(FontChoiceTest, ComesBackThroughTheProperties) {
     clsComdlg::AnswerNextFontDialog([&](QFontDialog& dialog) {
         openedOn = dialog.currentFont().family();
         openedAt = dialog.currentFont().pointSize();
+        EXPECT_EQ(dialog.testOption(QFontDialog::ScalableFonts), (c.flags & Cf::ScalableOnly) != 0);
+        EXPECT_FALSE(dialog.testOption(QFontDialog::MonospacedFonts));
         QFont font(Family, c.size > 0 ? c.size : dialog.currentFont().pointSize(), c.weight, c.italic);
         font.setUnderline(c.effects);
         font.setStrikeOut(c.effects);
@@ -130,6 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                    20, 1, 0},
         ChoiceCase{"OpensWithinTheLimits", Cf::LimitSize, 14, 20, 400, false, 0, false, QFontDatabase::Any, 0, false,
                    14, 1, 0},
+        ChoiceCase{"ScalableFamiliesOnly", Cf::ScalableOnly, 0, 0, 400, false, 11, false, QFontDatabase::Any, 0, false,
+                   11, 1, 0},
         ChoiceCase{"LimitsWithoutTheFlagBindNothing", 0, 14, 20, 400, false, 72, false, QFontDatabase::Any, 0, false,
                    72, 1, 0}),
     test::RowName);

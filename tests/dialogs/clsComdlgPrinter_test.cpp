@@ -229,10 +229,12 @@ struct StartCase {
     std::int16_t fromPage;
     std::int16_t toPage;
     std::uint32_t flags;
+    std::int32_t paperBin;
     // where the dialog starts
     QString printer;
     int startCopies;
     QPageLayout::Orientation startOrientation;
+    QPrinter::PaperSource startSource;
     bool pagesOffered;
     QAbstractPrintDialog::PrintRange range;
     int from;
@@ -254,11 +256,13 @@ TEST_P(PrinterStartTest, FollowsTheProperties) {
     d.SetFromPage(c.fromPage);
     d.SetToPage(c.toPage);
     d.SetFlags(c.flags);
+    d.SetPrinterDefaultSource(c.paperBin);
     clsComdlg::AnswerNextPrintDialog([&](QPrintDialog& dialog) {
         const QPrinter& printer = *dialog.printer();
         EXPECT_EQ(printer.printerName(), c.printer);
         EXPECT_EQ(printer.copyCount(), c.startCopies);
         EXPECT_EQ(printer.pageLayout().orientation(), c.startOrientation);
+        EXPECT_EQ(printer.paperSource(), c.startSource);
         EXPECT_EQ(printer.collateCopies(), (c.flags & Pd::Collate) != 0);
         EXPECT_EQ(dialog.testOption(QAbstractPrintDialog::PrintPageRange), c.pagesOffered);
         EXPECT_EQ(dialog.printRange(), c.range);
@@ -276,20 +280,20 @@ TEST_P(PrinterStartTest, FollowsTheProperties) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PrinterStartTest,
     testing::Values(
-        StartCase{"CurrentPrinterWithTheCallersSettings", {}, 4, 2, 1, 9, 3, 5, Pd::PageNums | Pd::Collate, First, 4,
-                  QPageLayout::Landscape, true, QAbstractPrintDialog::PageRange, 3, 5, true, true},
-        StartCase{"NamedQueueInAnyCase", QStringLiteral("bETA"), 1, 1, 0, 0, 0, 0, 0, Second, 1,
-                  QPageLayout::Portrait, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
-        StartCase{"UnknownQueueMeansTheCurrentOne", QStringLiteral("Gamma"), 0, 0, 0, 0, 0, 0, 0, First, 1,
-                  QPageLayout::Portrait, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
-        StartCase{"RangeKeptWithinTheLimits", {}, 1, 1, 2, 6, 0, 9, Pd::PageNums, First, 1, QPageLayout::Portrait,
-                  true, QAbstractPrintDialog::PageRange, 2, 6, true, true},
-        StartCase{"NoPagesWhenAsked", {}, 1, 1, 1, 9, 1, 9, Pd::NoPageNums | Pd::PageNums, First, 1,
-                  QPageLayout::Portrait, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
-        StartCase{"SelectionChosen", {}, 1, 1, 0, 0, 0, 0, Pd::Selection | Pd::HidePrintToFile, First, 1,
-                  QPageLayout::Portrait, false, QAbstractPrintDialog::Selection, 0, 0, true, false},
-        StartCase{"SelectionRefused", {}, 1, 1, 0, 0, 0, 0, Pd::Selection | Pd::NoSelection, First, 1,
-                  QPageLayout::Portrait, false, QAbstractPrintDialog::AllPages, 0, 0, false, true}),
+        StartCase{"CurrentPrinterWithTheCallersSettings", {}, 4, 2, 1, 9, 3, 5, Pd::PageNums | Pd::Collate, 4, First,
+                  4, QPageLayout::Landscape, QPrinter::Manual, true, QAbstractPrintDialog::PageRange, 3, 5, true, true},
+        StartCase{"NamedQueueInAnyCase", QStringLiteral("bETA"), 1, 1, 0, 0, 0, 0, 0, 0, Second, 1,
+                  QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
+        StartCase{"UnknownValuesMeanTheCurrentPrinters", QStringLiteral("Gamma"), 0, 0, 0, 0, 0, 0, 0, 12, First, 1,
+                  QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
+        StartCase{"RangeKeptWithinTheLimits", {}, 1, 1, 2, 6, 0, 9, Pd::PageNums, 0, First, 1, QPageLayout::Portrait,
+                  QPrinter::Auto, true, QAbstractPrintDialog::PageRange, 2, 6, true, true},
+        StartCase{"NoPagesWhenAsked", {}, 1, 1, 1, 9, 1, 9, Pd::NoPageNums | Pd::PageNums, 0, First, 1,
+                  QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
+        StartCase{"SelectionChosen", {}, 1, 1, 0, 0, 0, 0, Pd::Selection | Pd::HidePrintToFile, 0, First, 1,
+                  QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::Selection, 0, 0, true, false},
+        StartCase{"SelectionRefused", {}, 1, 1, 0, 0, 0, 0, Pd::Selection | Pd::NoSelection, 0, First, 1,
+                  QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, false, true}),
     test::RowName);
 
 class NoPrinterTest : public PrinterTest {
