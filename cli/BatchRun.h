@@ -2,7 +2,7 @@
 // A whole run of velkrant-cli: every line of every input, converted to
 // standard output, failures reported on standard error.
 
-#include "ConversionHost.h"
+#include "ConversionMode.h"
 
 #include <string>
 #include <vector>

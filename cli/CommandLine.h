@@ -2,7 +2,7 @@
 // The command line of velkrant-cli: which mode, which files, or whether the
 // user asked for help or the version instead.
 
-#include "ConversionHost.h"
+#include "ConversionMode.h"
 
 #include <optional>
 #include <string>

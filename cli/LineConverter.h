@@ -1,7 +1,7 @@
 #pragma once
 // One input line through the conversion core, bytes in and UTF-8 out.
 
-#include "ConversionHost.h"
+#include "ConversionMode.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,5 @@
 #include "CodePage.h"
 
-
 namespace velkrant::CodePage {
 
 namespace {
@@ -60,6 +59,21 @@ std::size_t DecodeUtf8At(BytesView bytes, std::size_t i, char32_t& out) {
     return length;
 }
 
+// Hands every code point of well-formed UTF-8 to `visit` while it answers
+// true; false when the bytes are malformed or `visit` stopped the scan.
+template <class Visit>
+bool ForEachUtf8CodePoint(BytesView bytes, Visit visit) {
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = DecodeUtf8At(bytes, i, c);
+        if (length == 0 || !visit(c)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 void AppendUtf16(std::u16string& text, char32_t c) {
     if (c < 0x10000) {
         text.push_back(static_cast<char16_t>(c));
@@ -92,34 +106,24 @@ std::u16string BytesToText(BytesView bytes) {
 }
 
 bool IsValidUtf8(BytesView bytes) {
-    char32_t c;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = DecodeUtf8At(bytes, i, c);
-        if (length == 0) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
+    return ForEachUtf8CodePoint(bytes, [](char32_t) { return true; });
 }
 
 bool IsCjkUtf8(BytesView bytes) {
     bool sawNonAscii = false;
-    char32_t c;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = DecodeUtf8At(bytes, i, c);
-        if (length == 0) {
-            return false;
-        }
-        if (c >= 0x80) {
-            if (!IsCjkCodePoint(c)) {
-                return false;
-            }
-            sawNonAscii = true;
-        }
-        i += length;
+    const bool allCjk = ForEachUtf8CodePoint(bytes, [&](char32_t c) {
+        if (c < 0x80) return true;
+        sawNonAscii = true;
+        return IsCjkCodePoint(c);
+    });
+    return allCjk && sawNonAscii;
+}
+
+std::u16string Utf8OrCodePageToText(BytesView bytes) {
+    if (IsAsciiBytes(bytes)) {
+        return std::u16string(bytes.begin(), bytes.end());
     }
-    return sawNonAscii;
+    return IsValidUtf8(bytes) ? Utf8ToText(bytes) : CodePageNative::Decode(bytes);
 }
 
 std::u16string Utf8ToText(BytesView bytes) {
@@ -140,6 +144,9 @@ std::u16string Utf8ToText(BytesView bytes) {
 }
 
 std::string TextToUtf8(std::u16string_view text) {
+    if (IsAsciiText(text)) {
+        return std::string(text.begin(), text.end());
+    }
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -35,6 +35,13 @@ bool IsCjkUtf8(BytesView bytes);
 /// surrogates, nothing above U+10FFFF).
 bool IsValidUtf8(BytesView bytes);
 
+/// Bytes that are well-formed UTF-8 read as UTF-8, whatever characters
+/// they hold; any others through the code page, as BytesToText would. For
+/// input that may come from either kind of tool, such as a line of a list.
+///
+///     Utf8OrCodePageToText(Bytes{0x63, 0xC3, 0xA9}) == u"cé"
+std::u16string Utf8OrCodePageToText(BytesView bytes);
+
 /// Well-formed UTF-8 to UTF-16; the caller checks validity first.
 std::u16string Utf8ToText(BytesView bytes);
 

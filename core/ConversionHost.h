@@ -2,23 +2,12 @@
 // What the conversion command needs of the windows. The main window
 // implements it; core tests and the command-line tool use their own.
 
+#include "ConversionMode.h"
 #include "Messages.h"
 
-#include <cstdint>
 #include <string>
 
 namespace velkrant {
-
-/// The seven conversion modes; the index of each option button.
-enum ConversionMode : std::int16_t {
-    ModeAuto = 0,
-    ModeThunderDecode = 1,
-    ModeFlashgetDecode = 2,
-    ModeQqdlDecode = 3,
-    ModeThunderEncode = 4,
-    ModeFlashgetEncode = 5,
-    ModeQqdlEncode = 6,
-};
 
 /// What automatic detection needs when it has a notice to give: whether the
 /// batch box is ticked at that moment, and a way to show a message.

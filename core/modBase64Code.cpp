@@ -1,6 +1,7 @@
 #include "modBase64Code.h"
 
 #include "Messages.h"
+#include "modBase64CodeStages.h"
 
 #include <array>
 #include <cmath>

@@ -3,6 +3,7 @@
 
 #include "FuzzSupport.h"
 #include "modBase64Code.h"
+#include "modBase64CodeStages.h"
 
 using namespace velkrant;
 using namespace velkrant::fuzz;

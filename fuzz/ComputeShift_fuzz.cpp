@@ -5,6 +5,7 @@
 
 #include "FuzzSupport.h"
 #include "modBase64Code.h"
+#include "modBase64CodeStages.h"
 
 using namespace velkrant::fuzz;
 using namespace velkrant::modBase64Code;

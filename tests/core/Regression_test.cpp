@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "modBase64Code.h"
+#include "modBase64CodeStages.h"
 #include "modMain.h"
 #include "TestSupport.h"
 

@@ -1,4 +1,5 @@
 #include "modBase64Code.h"
+#include "modBase64CodeStages.h"
 
 #include "Messages.h"
 #include "TestSupport.h"
