@@ -4,8 +4,8 @@
 // numbers, paper sizes in tenths of a millimetre, paper bins...) and the
 // names block (driver, device and port, NUL-separated, with their offsets).
 //
-// Filled from what the toolkit knows about the printer. Some values have
-// no counterpart on every platform and stay 0; on Linux with CUPS:
+// Filled from what the toolkit knows about the printer. Where a value has
+// no counterpart it stays 0; on Linux with CUPS these are:
 // - DisplayFlags: a screen setting; printers have none.
 // - DriverVersion, SpecVersion: version numbers of a Windows printer
 //   driver and of its settings record; CUPS drivers carry neither.
@@ -16,8 +16,11 @@
 // - the port in the names block: CUPS knows where a queue prints to (its
 //   device address), but the toolkit does not pass it on, so the port is
 //   empty; for output to a file it is the file's path.
-// Fields holds a bit for each value that was filled, so callers can tell
-// a filled 0 from an unknown one.
+// PrintQuality and YResolution are the resolution at which the toolkit lays
+// pages out for the printer (1200 dots per inch with CUPS), which is what a
+// program painting on the printer works with; the driver's own resolution
+// option stays inside the print system. Fields holds a bit for each value
+// that was filled, so callers can tell a filled 0 from an unknown one.
 
 #include <QPrinter>
 #include <QString>
