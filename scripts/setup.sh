@@ -18,6 +18,7 @@ PACKAGES=(
   cups printer-driver-cups-pdf
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-roboto-unhinted xvfb xauth imagemagick
+  openbox xdotool x11-utils libxcb1-dev
   python3 time
 )
 

@@ -37,9 +37,17 @@ QString BoxTextFromFileText(std::u16string_view fileText) {
 
 }  // namespace
 
+std::u16string DecodeBytes(BytesView bytes) {
+    static constexpr std::uint8_t ByteOrderMark[] = {0xEF, 0xBB, 0xBF};
+    if (bytes.starts_with(BytesView(ByteOrderMark, 3))) {
+        return CodePage::Utf8ToText(bytes.substr(3));
+    }
+    return CodePage::Utf8OrCodePageToText(bytes);
+}
+
 QString Read(const QString& path) {
     // The bytes go as soon as they are text.
-    const std::u16string fileText = CodePage::BytesToText(FileBytes::ReadAll(path));
+    const std::u16string fileText = DecodeBytes(FileBytes::ReadAll(path));
     return BoxTextFromFileText(fileText);
 }
 

@@ -63,6 +63,22 @@ INSTANTIATE_TEST_SUITE_P(
         // "例子" in UTF-8: valid UTF-8, all non-ASCII characters CJK.
         DecodeCase{"Utf8Chinese", B({'/', 0xE4, 0xBE, 0x8B, 0xE5, 0xAD, 0x90}), u"/例子"},
         DecodeCase{"Utf8FullWidthAndPunctuation", B({0xEF, 0xBC, 0x81, 0xE3, 0x80, 0x82}), u"！。"},
+        // U+2E80..U+9FFF, U+F900..U+FAFF, U+FE30..U+FE4F and U+FF00..U+FFEF:
+        // the first and last code point of each range are read as UTF-8, the
+        // code points just outside each range leave the bytes to GBK.
+        DecodeCase{"Utf8FirstAndLastOfRadicalsToIdeographs", B({0xE2, 0xBA, 0x80, 0xE9, 0xBF, 0xBF}), u"\u2E80\u9FFF"},
+        DecodeCase{"Utf8FirstAndLastOfCompatibilityIdeographs", B({0xEF, 0xA4, 0x80, 0xEF, 0xAB, 0xBF}),
+                   u"\uF900\uFAFF"},
+        DecodeCase{"Utf8FirstAndLastOfCompatibilityForms", B({0xEF, 0xB8, 0xB0, 0xEF, 0xB9, 0x8F}), u"\uFE30\uFE4F"},
+        DecodeCase{"Utf8FirstAndLastOfFullWidthForms", B({0xEF, 0xBC, 0x80, 0xEF, 0xBF, 0xAF}), u"\uFF00\uFFEF"},
+        DecodeCase{"Utf8BelowRadicalsStaysGbk", B({0xE2, 0xB9, 0xBF}), u"夤\uFFFD"},
+        DecodeCase{"Utf8AboveIdeographsStaysGbk", B({0xEA, 0x80, 0x80}), u"陘€"},
+        DecodeCase{"Utf8BelowCompatibilityIdeographsStaysGbk", B({0xEF, 0xA3, 0xBF}), u"铮\uFFFD"},
+        DecodeCase{"Utf8AboveCompatibilityIdeographsStaysGbk", B({0xEF, 0xAC, 0x80}), u"铿€"},
+        DecodeCase{"Utf8BelowCompatibilityFormsStaysGbk", B({0xEF, 0xB8, 0xAF}), u"锔\uFFFD"},
+        DecodeCase{"Utf8AboveCompatibilityFormsStaysGbk", B({0xEF, 0xB9, 0x90}), u"锕\uFFFD"},
+        DecodeCase{"Utf8BelowFullWidthFormsStaysGbk", B({0xEF, 0xBB, 0xBF}), u"锘\uFFFD"},
+        DecodeCase{"Utf8AboveFullWidthFormsStaysGbk", B({0xEF, 0xBF, 0xB0}), u"锟\uFFFD"},
         // C3 A9 is also "é" in UTF-8, which is not CJK: it stays GBK.
         DecodeCase{"ShortGbkThatIsAlsoUtf8StaysGbk", B({0xC3, 0xA9}), u"茅"},
         DecodeCase{"Utf8MixingCjkAndLatinStaysGbk", B({0xE4, 0xBE, 0x8B, 0xC3, 0xA9}), u"渚嬅\uFFFD"},
@@ -86,6 +102,15 @@ TEST(CodePageTest, Utf8Validity) {
         {B({'a'}), true},
         {B({0xE4, 0xBE, 0x8B}), true},
         {B({0xF0, 0x9F, 0x98, 0x80}), true},
+        {B({0xC2, 0x80}), true},               // U+0080, the first two-byte character
+        {B({0xE0, 0x9F, 0xBF}), false},        // U+07FF overlong in three bytes
+        {B({0xE0, 0xA0, 0x80}), true},         // U+0800, the first three-byte character
+        {B({0xF0, 0x8F, 0xBF, 0xBF}), false},  // U+FFFF overlong in four bytes
+        {B({0xF0, 0x90, 0x80, 0x80}), true},   // U+10000, the first four-byte character
+        {B({0xF4, 0x8F, 0xBF, 0xBF}), true},   // U+10FFFF, the last character
+        {B({0xED, 0x9F, 0xBF}), true},         // U+D7FF, just below the surrogates
+        {B({0xED, 0xBF, 0xBF}), false},        // U+DFFF, the last surrogate
+        {B({0xEE, 0x80, 0x80}), true},         // U+E000, just above them
         {B({0xC0, 0x80}), false},              // overlong NUL
         {B({0xED, 0xA0, 0x80}), false},        // encoded surrogate
         {B({0xF4, 0x90, 0x80, 0x80}), false},  // above U+10FFFF

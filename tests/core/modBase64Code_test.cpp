@@ -97,6 +97,10 @@ INSTANTIATE_TEST_SUITE_P(
         LenientCase{"CrLfAfterNoPad", u"Zm9v\r\n", u"foo\0"s},
         LenientCase{"PadInTheMiddleIsZero", u"Zg==Zm9v", u"f\0\0f"s},
         LenientCase{"PadOutsideWindowNotCounted", u"Zg==AAAAAAAAAAAA", u"f\0\0\0\0\0\0\0\0\0\0\0"s},
+        // The window's edge: the eleventh position from the end counts, the
+        // twelfth does not.
+        LenientCase{"PadEleventhFromEndCounts", u"Zg==AAAAAAAAA", u"f\0\0\0\0\0\0\0"s},
+        LenientCase{"PadTwelfthFromEndNotCounted", u"=AAAAAAAAAAA", u"\0\0\0\0\0\0\0\0\0"s},
         LenientCase{"ForeignCharactersAreZero", u"-_ !", u"\0\0\0"s},
         // GBK lead bytes are >= 128: they decode as value 0, like "A".
         LenientCase{"HighBytesAreZero", u"迅雷", u"\0\0\0"s}),

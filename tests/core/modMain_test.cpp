@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -85,6 +86,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SchemesTest, PrefixRemovalIsOnePass) {
     EXPECT_EQ(RemovePrefix(u"ththunder://under://x", u"thunder://"), u"thunder://x");
     EXPECT_EQ(RemovePrefix(u"aQQDL://bqqdl://", u"qqdl://"), u"ab");
+    // Only letters fold: "a" and "z" match "A" and "Z", while "`" and "{"
+    // just beside them do not match "@" and "[".
+    EXPECT_EQ(RemovePrefix(u"AZ@[|az`[|az@{", u"az@["), u"|az`[|az@{");
 }
 
 TEST(SchemesTest, ShortDecodedTextsFail) {
@@ -112,6 +116,8 @@ TEST(SchemesTest, ShortDecodedTextsFail) {
 }
 
 TEST(SchemesTest, FlashgetNumbersStayWithinRange) {
+    long lowest = 10000;
+    long highest = 1;
     for (int i = 0; i < 100000; ++i) {
         const std::u16string link = FlashgetEncode(u"x");
         const std::size_t amp = link.find(u'&');
@@ -126,7 +132,13 @@ TEST(SchemesTest, FlashgetNumbersStayWithinRange) {
         }
         ASSERT_GE(number, 1);
         ASSERT_LE(number, 10000);
+        lowest = std::min(lowest, number);
+        highest = std::max(highest, number);
     }
+    // Both ends are reached too: each comes up once in 10000 links on
+    // average, and the unseeded sequence is the same in every run.
+    EXPECT_EQ(lowest, 1);
+    EXPECT_EQ(highest, 10000);
 }
 
 std::string FirstFlashgetNumbers() {

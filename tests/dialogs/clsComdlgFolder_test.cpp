@@ -1,5 +1,7 @@
 #include "clsComdlg.h"
 
+#include "CodePageText.h"
+
 #include "ModalAnswer.h"
 #include "QtPrinters.h"
 #include "ScriptedFileDialog.h"
@@ -62,25 +64,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ResultCase {
     const char* name;
-    std::int16_t maxFileSize;
+    int slack;  // MaxFileSize less the folder's length in code-page bytes
     bool cancelError;
     int error;
     bool chosen;  // FolderPath holds the choice; otherwise it is empty
 };
+
+// Stands for a negative MaxFileSize.
+constexpr int NegativeSize = -1000;
 
 class FolderResultTest : public FolderTest, public testing::WithParamInterface<ResultCase> {};
 
 TEST_P(FolderResultTest, IsTheChosenFolderWhenItFitsTheBuffer) {
     const ResultCase& c = GetParam();
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("列表"));
+    // Two characters of two bytes each in the code page.
+    const QString folder = QDir::toNativeSeparators(dir.filePath(QStringLiteral("列表")));
     ASSERT_TRUE(QDir().mkpath(folder));
+    const int maxFileSize = c.slack == NegativeSize ? -1 : static_cast<int>(CodePageLength(folder)) + c.slack;
     clsComdlg d;
-    d.SetMaxFileSize(c.maxFileSize);
+    d.SetMaxFileSize(static_cast<std::int16_t>(maxFileSize));
     d.SetCancelError(c.cancelError);
     d.SetFolderPath(QStringLiteral("kept"));
     int shown = 0;
-    if (c.maxFileSize >= 0) {
+    if (maxFileSize >= 0) {
         clsComdlg::AnswerNextFolderDialog([&](QFileDialog& dialog) {
             ++shown;
             dialog.setDirectory(folder);
@@ -89,19 +96,18 @@ TEST_P(FolderResultTest, IsTheChosenFolderWhenItFitsTheBuffer) {
     }
     QString returned;
     EXPECT_ERROR_NUMBER(returned = d.ShowBrowseForFolder(), c.error);
-    const QString expected = c.error != 0 ? QStringLiteral("kept") : c.chosen ? QDir::toNativeSeparators(folder) : QString();
+    const QString expected = c.error != 0 ? QStringLiteral("kept") : c.chosen ? folder : QString();
     EXPECT_EQ(d.FolderPath(), expected);
     EXPECT_EQ(returned, c.error != 0 ? QString() : expected);
-    EXPECT_EQ(shown, c.maxFileSize >= 0 ? 1 : 0);
+    EXPECT_EQ(shown, maxFileSize >= 0 ? 1 : 0);
 }
 
-// The folder's name takes four bytes in the code page.
 INSTANTIATE_TEST_SUITE_P(
     Cases, FolderResultTest,
-    testing::Values(ResultCase{"Fits", 260, false, 0, true},
-                    ResultCase{"LongerThanTheBuffer", 8, false, 0, false},
-                    ResultCase{"LongerWithCancelError", 8, true, ErrCancelSelected, false},
-                    ResultCase{"NegativeSizeIsInvalid", -1, false, ErrInvalidCall, false}),
+    testing::Values(ResultCase{"FillsTheBuffer", 0, false, 0, true},
+                    ResultCase{"OneByteTooLong", -1, false, 0, false},
+                    ResultCase{"OneByteTooLongWithCancelError", -1, true, 32755, false},
+                    ResultCase{"NegativeSizeIsInvalid", NegativeSize, false, 5, false}),
     test::RowName);
 
 // The real dialog, answered by a timer acting as the user.

@@ -128,7 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Red is the tenth of the basic colours.
         ChoiceCase{"EffectsAndColour", Cf::Effects, 0, 0, 400, false, 10, true, QFontDatabase::Any, 9, false, 10, 1,
                    0x0000FF},
-        ChoiceCase{"SizeBeyondTheLimits", Cf::LimitSize, 8, 20, 400, false, 72, false, QFontDatabase::Any, 0, false,
+        ChoiceCase{"SizeAtTheLimit", Cf::LimitSize, 8, 20, 400, false, 20, false, QFontDatabase::Any, 0, false, 20, 1,
+                   0},
+        ChoiceCase{"SizeOneBeyondTheLimit", Cf::LimitSize, 8, 20, 400, false, 21, false, QFontDatabase::Any, 0, false,
                    20, 1, 0},
         ChoiceCase{"OpensWithinTheLimits", Cf::LimitSize, 14, 20, 400, false, 0, false, QFontDatabase::Any, 0, false,
                    14, 1, 0},

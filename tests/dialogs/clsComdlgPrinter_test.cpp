@@ -282,16 +282,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         StartCase{"CurrentPrinterWithTheCallersSettings", {}, 4, 2, 1, 9, 3, 5, Pd::PageNums | Pd::Collate, 4, First,
                   4, QPageLayout::Landscape, QPrinter::Manual, true, QAbstractPrintDialog::PageRange, 3, 5, true, true},
-        StartCase{"NamedQueueInAnyCase", QStringLiteral("bETA"), 1, 1, 0, 0, 0, 0, 0, 0, Second, 1,
+        // Equal limits leave no pages to choose from.
+        StartCase{"NamedQueueInAnyCaseWithoutPages", QStringLiteral("bETA"), 1, 1, 3, 3, 3, 3, Pd::PageNums, 0, Second, 1,
                   QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
         StartCase{"UnknownValuesMeanTheCurrentPrinters", QStringLiteral("Gamma"), 0, 0, 0, 0, 0, 0, 0, 12, First, 1,
                   QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
-        StartCase{"RangeKeptWithinTheLimits", {}, 1, 1, 2, 6, 0, 9, Pd::PageNums, 0, First, 1, QPageLayout::Portrait,
+        StartCase{"RangeKeptWithinTheLimits", {}, 1, 1, 2, 6, 1, 7, Pd::PageNums, 0, First, 1, QPageLayout::Portrait,
                   QPrinter::Auto, true, QAbstractPrintDialog::PageRange, 2, 6, true, true},
         StartCase{"NoPagesWhenAsked", {}, 1, 1, 1, 9, 1, 9, Pd::NoPageNums | Pd::PageNums, 0, First, 1,
                   QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, true, true},
-        StartCase{"SelectionChosen", {}, 1, 1, 0, 0, 0, 0, Pd::Selection | Pd::HidePrintToFile, 0, First, 1,
-                  QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::Selection, 0, 0, true, false},
+        StartCase{"SelectionChosen", {}, 1, 1, 3, 4, 0, 0, Pd::Selection | Pd::HidePrintToFile, 0, First, 1,
+                  QPageLayout::Portrait, QPrinter::Auto, true, QAbstractPrintDialog::Selection, 3, 3, true, false},
         StartCase{"SelectionRefused", {}, 1, 1, 0, 0, 0, 0, Pd::Selection | Pd::NoSelection, 0, First, 1,
                   QPageLayout::Portrait, QPrinter::Auto, false, QAbstractPrintDialog::AllPages, 0, 0, false, true}),
     test::RowName);

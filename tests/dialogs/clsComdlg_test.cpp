@@ -172,11 +172,11 @@ TEST_P(CancelTest, ChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CancelTest,
     testing::Values(CancelCase{"Quietly", false, 260, std::nullopt, 0},
-                    CancelCase{"WithCancelError", true, 260, std::nullopt, ErrCancelSelected},
-                    // A path longer than the buffer cannot be returned.
-                    CancelCase{"PathTooLong", false, 10, Answer{QStringLiteral("/tmp/abcdef.lst"), 1}, 0},
-                    CancelCase{"ChinesePathTooLongInBytes", true, 12, Answer{Q(u"/tmp/文件名.lst"), 1},
-                               ErrCancelSelected}),
+                    CancelCase{"WithCancelError", true, 260, std::nullopt, 32755},
+                    // A path longer than the buffer cannot be returned; these
+                    // are one byte too long.
+                    CancelCase{"PathTooLong", false, 14, Answer{QStringLiteral("/tmp/abcdef.lst"), 1}, 0},
+                    CancelCase{"ChinesePathTooLongInBytes", true, 14, Answer{Q(u"/tmp/文件名.lst"), 1}, 32755}),
     test::RowName);
 
 struct FolderCase {
@@ -222,9 +222,10 @@ TEST_P(MaxFileSizeTest, IsCheckedBeforeTheDialogShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaxFileSizeTest,
-                         testing::Values(SizeCase{"Largest16BitOverflows", 32767, ErrOverflow},
+                         testing::Values(SizeCase{"Largest16BitOverflows", 32767, 6},
                                          SizeCase{"OneLessWorks", 32766, 0},
-                                         SizeCase{"NegativeIsInvalid", -1, ErrInvalidCall}),
+                                         SizeCase{"ZeroWorks", 0, 0},
+                                         SizeCase{"NegativeIsInvalid", -1, 5}),
                          test::RowName);
 
 TEST_F(ClsComdlgTest, ZeroOwnerBecomesTheMainWindowAndStays) {
