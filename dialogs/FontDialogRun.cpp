@@ -40,6 +40,8 @@ QFont InitialFont(const Request& request) {
     if (!request.fontName.isEmpty()) {
         font.setFamily(request.fontName);
     }
+    // A named style would win over the weight and slant set here.
+    font.setStyleName(QString());
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
