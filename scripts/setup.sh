@@ -2,14 +2,22 @@
 # Installs every system package Velkrant needs to build, run, test and
 # package on Debian 12. Idempotent: when everything is present it only
 # checks and returns, so both README commands can call it every time.
+#
+# Some packages serve the tests: the print dialog runs against a private
+# CUPS server with PDF queues (cups, printer-driver-cups-pdf; the toolkit
+# reaches CUPS through the print-support plugin in libqt6printsupport6),
+# and the font dialog's weights are checked on Roboto, which has a face
+# for each of them.
 set -euo pipefail
 
 PACKAGES=(
   build-essential g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  libqt6printsupport6
+  cups printer-driver-cups-pdf
   clang libclang-rt-14-dev
-  fonts-noto-cjk xvfb xauth imagemagick
+  fonts-noto-cjk fonts-roboto-unhinted xvfb xauth imagemagick
   openbox xdotool x11-utils libxcb1-dev
   python3 time
   # The Windows build of the core and velkrant-cli, and Wine to test it.

@@ -228,39 +228,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, MaxFileSizeTest,
                                          SizeCase{"NegativeIsInvalid", -1, 5}),
                          test::RowName);
 
-struct ActionCase {
-    const char* name;
-    std::int16_t value;
-    int error;
-    std::int16_t stored;
-    bool shown;
-    QFileDialog::AcceptMode mode;
-};
-
-class ActionTest : public ClsComdlgTest, public testing::WithParamInterface<ActionCase> {};
-
-TEST_P(ActionTest, ShowsTheNamedDialogOrRefuses) {
-    const ActionCase& c = GetParam();
-    clsComdlg d;
-    Seen seen;
-    if (c.shown) AnswerNext(std::nullopt, &seen);
-    EXPECT_ERROR_NUMBER(d.SetAction(c.value), c.error);
-    EXPECT_EQ(d.Action(), c.stored);
-    EXPECT_EQ(seen.shown, c.shown ? 1 : 0);
-    EXPECT_EQ(seen.acceptMode, c.mode);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ActionTest,
-    testing::Values(ActionCase{"ZeroShowsNothing", 0, 0, 0, false, QFileDialog::AcceptOpen},
-                    ActionCase{"OneOpens", 1, 0, 1, true, QFileDialog::AcceptOpen},
-                    ActionCase{"TwoSaves", 2, 0, 2, true, QFileDialog::AcceptSave},
-                    ActionCase{"ColourIsNotBuilt", 3, 438, 3, false, QFileDialog::AcceptOpen},
-                    ActionCase{"HelpIsNotBuilt", 6, 438, 6, false, QFileDialog::AcceptOpen},
-                    ActionCase{"SevenIsInvalid", 7, 380, 0, false, QFileDialog::AcceptOpen},
-                    ActionCase{"NegativeIsInvalid", -1, 380, 0, false, QFileDialog::AcceptOpen}),
-    test::RowName);
-
 TEST_F(ClsComdlgTest, ZeroOwnerBecomesTheMainWindowAndStays) {
     QWidget mainWindow;
     hooks_.SetMainWindow(&mainWindow);
