@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace velkrant::ListFile {
 
 /// The text for the input box: the file's lines joined by CR LF, nothing
@@ -14,7 +16,7 @@ namespace velkrant::ListFile {
 ///
 ///     // file bytes "a\r\nb\r\n\r\n"
 ///     ListFile::Read(path) == u"a\r\nb\r\n"
-QString Read(const QString& path);
+std::u16string Read(const QString& path);
 
 /// Saves `text` followed by one CR LF, in the code page, replacing the
 /// file atomically (FileBytes::Save). Throws NumberedError.

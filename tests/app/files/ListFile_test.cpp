@@ -36,7 +36,7 @@ TEST_P(ReadTest, GivesTheLinesJoinedByCrLf) {
     WorkFolder folder;
     const QString path = folder.Path(QStringLiteral("in.lst"));
     SetFileContent(path, GetParam().content);
-    EXPECT_EQ(ListFile::Read(path).toStdU16String(), GetParam().text);
+    EXPECT_EQ(ListFile::Read(path), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -166,7 +166,7 @@ TEST(ListFileTest, WritesIntoAPipeInsteadOfReplacingIt) {
 
 TEST(ListFileTest, ReadsAPipeWithoutAWriterAsEmpty) {
     WorkFolder folder;
-    EXPECT_EQ(ListFile::Read(FifoWithoutPartner(folder)), QString());
+    EXPECT_EQ(ListFile::Read(FifoWithoutPartner(folder)), u"");
 }
 
 }  // namespace

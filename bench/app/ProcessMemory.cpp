@@ -1,0 +1,43 @@
+#include "ProcessMemory.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <cstring>
+#include <fstream>
+
+namespace velkrant::ProcessMemory {
+
+namespace {
+
+// One of the "Vm...:" lines of /proc/self/status, given in KiB.
+double StatusMiB(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key)) {
+            return line.mid(static_cast<qsizetype>(std::strlen(key))).trimmed().split(' ')[0].toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+double ResidentMiB() {
+    return StatusMiB("VmRSS:");
+}
+
+double PeakMiB() {
+    return StatusMiB("VmHWM:");
+}
+
+bool ResetPeak() {
+    // Writing 5 to clear_refs resets the peak to the current resident size.
+    std::ofstream clearRefs("/proc/self/clear_refs");
+    clearRefs << "5";
+    clearRefs.flush();
+    return clearRefs.good();
+}
+
+}  // namespace velkrant::ProcessMemory
