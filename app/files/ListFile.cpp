@@ -4,6 +4,7 @@
 #include "FileBytes.h"
 
 #include <string>
+#include <utility>
 
 namespace velkrant::ListFile {
 
@@ -44,7 +45,8 @@ std::u16string BoxTextFromFileText(std::u16string text) {
 
 std::u16string Read(const QString& path) {
     // The bytes go as soon as they are text.
-    return BoxTextFromFileText(CodePage::BytesToText(FileBytes::ReadAll(path)));
+    std::u16string text = CodePage::BytesToText(FileBytes::ReadAll(path));
+    return BoxTextFromFileText(std::move(text));
 }
 
 void Write(const QString& path, const QString& text) {
