@@ -1,9 +1,12 @@
 #include "BatchSlide.h"
 
+#include "OuterFrame.h"
+#include "ScreenFit.h"
 #include "Twips.h"
 #include "frmBatch.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -16,24 +19,27 @@ constexpr int RoundsPerStep = 4;
 
 }  // namespace
 
-BatchSlide::BatchSlide(QWidget& mainWindow, frmBatch& batch) : main_(mainWindow), batch_(batch) {
-    // The frame is known once the native window exists (on Windows at
-    // once; an X11 window manager only adds it when the window is mapped,
-    // so there it counts as none). Sizing by this same figure later means
-    // a full slide always ends at the designed client area.
-    batch_.winId();
-    frameHeight_ = batch_.frameGeometry().height() - batch_.height();
-    fullHeight_ = Twips::FromPixels(batch_.height() + frameHeight_);
-}
+// The batch window draws its own frame, so its geometry is its outer frame.
+BatchSlide::BatchSlide(QWidget& mainWindow, frmBatch& batch)
+    : main_(mainWindow), batch_(batch), fullHeight_(Twips::FromPixels(batch.height())), openHeight_(fullHeight_) {}
 
 void BatchSlide::Open() {
     if (stopped_) return;
     const int slide = ++current_;
-    const QRect mainFrame = main_.frameGeometry();
-    batch_.move(mainFrame.left(), mainFrame.top() + mainFrame.height());
+    const QRect mainFrame = OuterFrame::Of(main_);
+    const ScreenFit::Stack stack =
+        ScreenFit::Beneath(mainFrame, Twips::ToPixels(fullHeight_), main_.screen()->availableGeometry());
+    if (stack.upper != mainFrame) {
+        OuterFrame::MoveTo(main_, stack.upper.topLeft());
+    }
+    place_ = stack.lower;
+    openHeight_ = std::min(fullHeight_, Twips::FromPixels(stack.lower.height()));
+    // The height stays as it is (full on the first opening, one pixel
+    // after a closing), unless the screen has less room.
+    batch_.setGeometry(place_.x(), place_.y(), place_.width(), std::min(batch_.height(), stack.lower.height()));
     batch_.show();
     main_.activateWindow();
-    for (int k = 1; k <= fullHeight_; ++k) {
+    for (int k = 1; k <= openHeight_; ++k) {
         if (!StepTo(k, slide)) return;
     }
     QCoreApplication::processEvents();
@@ -44,7 +50,8 @@ void BatchSlide::Open() {
 void BatchSlide::Close() {
     if (stopped_) return;
     const int slide = ++current_;
-    for (int k = fullHeight_; k >= 1; --k) {
+    place_ = batch_.geometry();
+    for (int k = openHeight_; k >= 1; --k) {
         if (!StepTo(k, slide)) return;
     }
     batch_.hide();
@@ -56,13 +63,9 @@ void BatchSlide::Stop() {
     ++current_;
 }
 
-void BatchSlide::SetOuterHeight(int twips) {
-    // Left, top and width stay; a window cannot be less than a pixel high.
-    batch_.resize(batch_.width(), std::max(1, Twips::ToPixels(twips) - frameHeight_));
-}
-
 bool BatchSlide::StepTo(int twips, int slide) {
-    SetOuterHeight(twips);
+    // Left, top and width stay; a window cannot be less than a pixel high.
+    batch_.setGeometry(place_.x(), place_.y(), place_.width(), std::max(1, Twips::ToPixels(twips)));
     for (int round = 0; round < RoundsPerStep; ++round) {
         QCoreApplication::processEvents();
         if (slide != current_) return false;

@@ -11,6 +11,13 @@
 // focuses anything afterwards. The newest slide always runs to its end, so
 // at rest the batch window is visible exactly when the box is ticked, and
 // the focus only ever goes to a window the newest slide has just shown.
+//
+// Every step sets the whole geometry from the place the slide started at,
+// never from where the toolkit last heard the window was: under a window
+// manager that report can lag behind, and a size change sent with a stale
+// position would throw the window into a corner.
+
+#include <QRect>
 
 class QWidget;
 
@@ -30,11 +37,15 @@ public:
     int FullHeight() const { return fullHeight_; }
 
     /// Places the batch window directly beneath the main window's frame,
-    /// shows it, grows it from 1 twip to H, then gives it the focus.
+    /// as wide as that frame, shows it, grows it from 1 twip to H, then
+    /// gives it the focus. Where the screen's available area has no room
+    /// for it, the main window first moves up as far as needed; where even
+    /// then there is none, the slide ends at the height that fits.
     void Open();
 
-    /// Shrinks the batch window from H to 1 twip, hides it and empties
-    /// both of its boxes.
+    /// Shrinks the batch window from the height the last opening ended at
+    /// (H, unless the screen was too small) to 1 twip, hides it and
+    /// empties both of its boxes.
     void Close();
 
     /// Cuts any running slide short and ignores later requests; for the
@@ -42,14 +53,14 @@ public:
     void Stop();
 
 private:
-    void SetOuterHeight(int twips);
     // One step: false when a newer slide or Stop() cut this one short.
     bool StepTo(int twips, int slide);
 
     QWidget& main_;
     frmBatch& batch_;
-    int frameHeight_;  // pixels of frame above and below the client area
     int fullHeight_;
+    int openHeight_;   // twips the last opening ended at
+    QRect place_;      // left, top and width of the running slide
     int current_ = 0;  // number of the newest slide
     bool stopped_ = false;
 };

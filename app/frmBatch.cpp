@@ -2,14 +2,17 @@
 
 #include "BatchFiles.h"
 #include "BoxText.h"
+#include "Clipboard.h"
 #include "Controls.h"
 #include "NarrowButton.h"
 #include "SelectAllOnFocus.h"
+#include "SizingFrame.h"
 #include "Twips.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -31,24 +34,43 @@ QPlainTextEdit* PlaceListBox(QWidget* parent, const char* name, const QRect& twi
     return box;
 }
 
+// The sizing border, two pixels wide.
+constexpr int BorderTwips = 30;
+
+// Where a drag still resizes the window: the border and the strip of the
+// client area between it and the controls.
+constexpr int GripTwips = 90;
+
 }  // namespace
 
-frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint) {
+// Frameless, so that the border is the same thin one on every desktop: a
+// window manager's own frame comes with a title bar, or with nothing.
+frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmBatch"));
-    resize(Twips::ToPixels(6885), Twips::ToPixels(4185));
+    const int border = Twips::ToPixels(BorderTwips);
+    resize(Twips::ToPixels(6885) + 2 * border, Twips::ToPixels(4185) + 2 * border);
     Controls::UseDesignFont(this);
+    SizingFrame::Install(*this, border, Twips::ToPixels(GripTwips));
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(border, border, border, border);
+    // The slide takes the window down to one pixel; the layout must not
+    // hold it at the border's height.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(client);
 
     using Controls::PlaceCaptioned;
-    lblBatchIn = PlaceCaptioned<QLabel>(this, "lblBatchIn", u"批量输入(以回车分割):", {180, 60, 1935, 195});
-    txtBatchIn = PlaceListBox(this, "txtBatchIn", {60, 300, 6315, 1755});
-    lblBatchOut = PlaceCaptioned<QLabel>(this, "lblBatchOut", u"批量输出:", {180, 2100, 855, 195});
-    txtBatchOut = PlaceListBox(this, "txtBatchOut", {60, 2340, 6315, 1755});
-    cmdPaste = PlaceCaptioned<NarrowButton>(this, "cmdPaste", u"粘贴", {6420, 900, 435, 555});
-    cmdImport = PlaceCaptioned<NarrowButton>(this, "cmdImport", u"导入", {6420, 300, 435, 555});
-    cmdExport = PlaceCaptioned<NarrowButton>(this, "cmdExport", u"导出", {6420, 2340, 435, 555});
-    cmdCopy = PlaceCaptioned<NarrowButton>(this, "cmdCopy", u"复制", {6420, 2940, 435, 555});
-    cmdClearIn = PlaceCaptioned<NarrowButton>(this, "cmdClearIn", u"清空", {6420, 1500, 435, 495});
-    cmdClearOut = PlaceCaptioned<NarrowButton>(this, "cmdClearOut", u"清空", {6420, 3540, 435, 495});
+    lblBatchIn = PlaceCaptioned<QLabel>(client, "lblBatchIn", u"批量输入(以回车分割):", {180, 60, 1935, 195});
+    txtBatchIn = PlaceListBox(client, "txtBatchIn", {60, 300, 6315, 1755});
+    lblBatchOut = PlaceCaptioned<QLabel>(client, "lblBatchOut", u"批量输出:", {180, 2100, 855, 195});
+    txtBatchOut = PlaceListBox(client, "txtBatchOut", {60, 2340, 6315, 1755});
+    cmdPaste = PlaceCaptioned<NarrowButton>(client, "cmdPaste", u"粘贴", {6420, 900, 435, 555});
+    cmdImport = PlaceCaptioned<NarrowButton>(client, "cmdImport", u"导入", {6420, 300, 435, 555});
+    cmdExport = PlaceCaptioned<NarrowButton>(client, "cmdExport", u"导出", {6420, 2340, 435, 555});
+    cmdCopy = PlaceCaptioned<NarrowButton>(client, "cmdCopy", u"复制", {6420, 2940, 435, 555});
+    cmdClearIn = PlaceCaptioned<NarrowButton>(client, "cmdClearIn", u"清空", {6420, 1500, 435, 495});
+    cmdClearOut = PlaceCaptioned<NarrowButton>(client, "cmdClearOut", u"清空", {6420, 3540, 435, 495});
     Controls::SetTabOrder({txtBatchIn, txtBatchOut, cmdPaste, cmdImport, cmdExport, cmdCopy, cmdClearIn, cmdClearOut});
 
     txtBatchOut->setReadOnly(true);
@@ -112,7 +134,7 @@ void frmBatch::cmdExportClick() {
 }
 
 void frmBatch::cmdCopyClick() {
-    QGuiApplication::clipboard()->setText(QString::fromStdU16String(BoxText::Of(*txtBatchOut)));
+    Clipboard::SetText(QString::fromStdU16String(BoxText::Of(*txtBatchOut)));
 }
 
 }  // namespace velkrant

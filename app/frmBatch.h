@@ -2,6 +2,9 @@
 // The batch window: an input box with one link per line, an output box
 // that the convert button fills, and the buttons beside them. The main
 // window owns it, slides it open beneath itself and closes it with itself.
+// It has a thin sizing border of its own and no title bar; its geometry is
+// its outer frame, and the controls sit in the client area inside the
+// border.
 
 #include <QWidget>
 
@@ -18,6 +21,10 @@ class frmBatch : public QWidget {
 public:
     /// A hidden tool window owned by `owner` (the main window).
     explicit frmBatch(QWidget* owner);
+
+    /// The client area: the window inside its border, which holds the
+    /// controls at their designed places.
+    QWidget* client;
 
     // The controls, named as designed; each carries its name as object name.
     QLabel* lblBatchIn;

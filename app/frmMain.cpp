@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
 #include "AppInfoText.h"
+#include "ArrowCycle.h"
+#include "Clipboard.h"
 #include "CompactCheckBox.h"
 #include "CompactLabel.h"
 #include "ConversionCommand.h"
@@ -112,6 +114,7 @@ void frmMain::CreateControls() {
         optOption[i] = PlaceCaptioned<QRadioButton>(picCode, name.c_str(), options[i].caption, options[i].twips);
         options_->addButton(optOption[i], i);
     }
+    ArrowCycle::Install({optOption.begin(), optOption.end()});
 
     cmdCode = PlaceCaptioned<QPushButton>(this, "cmdCode", u"加/解密(&C)", {5100, 1260, 1635, 375});
     chkBatch = PlaceCaptioned<CompactCheckBox>(this, "chkBatch", u"批量处理(&B)", {5280, 1740, 1335, 195});
@@ -137,7 +140,7 @@ void frmMain::optOptionClick(int index) {
     optOption[index]->setChecked(true);
     mode_ = static_cast<ConversionMode>(index);
     // The group is one tab stop, at the selected button; the arrow keys
-    // move within it.
+    // move within it (ArrowCycle).
     for (QRadioButton* option : optOption) {
         option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     }
@@ -149,7 +152,7 @@ void frmMain::cmdPasteClick() {
 }
 
 void frmMain::cmdCopyClick() {
-    QGuiApplication::clipboard()->setText(txtOutput->text());
+    Clipboard::SetText(txtOutput->text());
     cmdCode->setFocus(Qt::OtherFocusReason);
 }
 

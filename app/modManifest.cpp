@@ -2,8 +2,10 @@
 
 #include "SingleInstance.h"
 #include "ToolkitTranslation.h"
-#include "clsComdlg.h"
+#include "OuterFrame.h"
+#include "ScreenFit.h"
 #include "Twips.h"
+#include "clsComdlg.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -36,7 +38,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         const bool geometryEvent = event->type() == QEvent::Move || event->type() == QEvent::Resize ||
                                    event->type() == QEvent::WindowActivate;
-        if (geometryEvent && window_.frameGeometry().size() != window_.size()) {
+        if (geometryEvent && OuterFrame::Of(window_).size() != window_.size()) {
             window_.removeEventFilter(this);
             PlaceMainWindow(window_);
             deleteLater();
@@ -107,13 +109,17 @@ void PlaceMainWindow(QWidget& window) {
     // The outer size includes the frame, which is known once the native
     // window exists (on X11 only after the window manager has framed it).
     window.winId();
-    const QRect frame = window.frameGeometry();
+    const QRect frame = OuterFrame::Of(window);
     const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();
     const QPointF position =
         MainWindowPosition(QSizeF(Twips::FromPixels(area.width()), Twips::FromPixels(area.height())),
                            QSizeF(Twips::FromPixels(frame.width()), Twips::FromPixels(frame.height())));
-    window.move(area.left() + Twips::ToPixels(position.x()), area.top() + Twips::ToPixels(position.y()));
+    const QRect placed(area.left() + Twips::ToPixels(position.x()), area.top() + Twips::ToPixels(position.y()),
+                       frame.width(), frame.height());
+    // On a small or strongly scaled screen the golden section can put the
+    // window partly off the area that panels leave free.
+    OuterFrame::MoveTo(window, ScreenFit::MovedInside(placed, screen->availableGeometry()).topLeft());
 }
 
 QPointF MainWindowPosition(const QSizeF& screen, const QSizeF& window) {

@@ -38,7 +38,9 @@ std::unique_ptr<frmMain> ShowMainWindow();
 bool InitCommonControlClasses();
 
 /// Moves `window` so that it is centred horizontally and its vertical
-/// centre sits at the golden section of the screen's height.
+/// centre sits at the golden section of the screen's height; then, where
+/// that leaves it partly outside the screen's available area, as little
+/// further as it takes to lie inside.
 void PlaceMainWindow(QWidget& window);
 
 /// The placement in twips for a screen and an outer window size in twips:

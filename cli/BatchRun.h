@@ -21,7 +21,7 @@ enum ExitStatus : int {
 /// ends the run there, after everything before it has been written. A
 /// reader that goes away (a closed pipe) ends it quietly.
 ///
-///     RunBatch(ModeThunderDecode, {"links.txt"}, STDOUT_FILENO)   // 0, 1 or 2
+///     RunBatch(ModeThunderDecode, {"links.txt"}, System::StandardOutput)   // 0, 1 or 2
 ExitStatus RunBatch(ConversionMode mode, const std::vector<std::string>& files, int outDescriptor);
 
 }  // namespace velkrant::cli

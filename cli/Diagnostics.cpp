@@ -2,10 +2,10 @@
 
 #include "IoError.h"
 #include "OutputBuffer.h"
+#include "System.h"
 
 #include <cerrno>
 #include <string>
-#include <unistd.h>
 
 namespace velkrant::cli {
 
@@ -13,7 +13,7 @@ void Complain(std::string_view message) {
     std::string line(ProgramName);
     line.append(": ").append(message).push_back('\n');
     try {
-        WriteAll(STDERR_FILENO, line);
+        WriteAll(System::StandardError, line);
     } catch (const OutputError&) {
     }
 }

@@ -1,10 +1,6 @@
 #include "InputFile.h"
 
-#include "IoError.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include "System.h"
 
 namespace velkrant::cli {
 
@@ -13,13 +9,7 @@ namespace {
 constexpr char kStandardInputName[] = "-";
 
 int OpenForReading(const std::string& name) {
-    if (name == kStandardInputName) return STDIN_FILENO;
-    int descriptor;
-    do {
-        descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (descriptor < 0 && errno == EINTR);
-    if (descriptor < 0) throw InputError(errno);
-    return descriptor;
+    return name == kStandardInputName ? System::StandardInput : System::OpenForReading(name);
 }
 
 }  // namespace
@@ -28,7 +18,7 @@ InputFile::InputFile(const std::string& name)
     : descriptor_(OpenForReading(name)), owned_(name != kStandardInputName) {}
 
 InputFile::~InputFile() {
-    if (owned_) ::close(descriptor_);
+    if (owned_) System::Close(descriptor_);
 }
 
 std::string DisplayName(const std::string& name) {

@@ -1,10 +1,8 @@
 #include "LineReader.h"
 
-#include "IoError.h"
+#include "System.h"
 
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace velkrant::cli {
 
@@ -21,14 +19,9 @@ LineReader::LineReader(int descriptor, std::size_t chunkSize)
     : descriptor_(descriptor), chunkSize_(chunkSize), chunk_(new char[chunkSize]) {}
 
 bool LineReader::Fill() {
-    ssize_t count;
-    do {
-        count = ::read(descriptor_, chunk_.get(), chunkSize_);
-    } while (count < 0 && errno == EINTR);
-    if (count < 0) throw InputError(errno);
     begin_ = 0;
-    end_ = static_cast<std::size_t>(count);
-    return count > 0;
+    end_ = System::Read(descriptor_, chunk_.get(), chunkSize_);
+    return end_ > 0;
 }
 
 bool LineReader::Next(std::string_view& line) {

@@ -1,22 +1,13 @@
 #include "OutputBuffer.h"
 
-#include "IoError.h"
+#include "System.h"
 
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace velkrant::cli {
 
 void WriteAll(int descriptor, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t count = ::write(descriptor, data.data(), data.size());
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            throw OutputError(errno);
-        }
-        data.remove_prefix(static_cast<std::size_t>(count));
-    }
+    while (!data.empty()) data.remove_prefix(System::Write(descriptor, data.data(), data.size()));
 }
 
 OutputBuffer::OutputBuffer(int descriptor, std::size_t capacity)

@@ -14,7 +14,7 @@ void WriteAll(int descriptor, std::string_view data);
 /// Collects output and writes it in blocks of `capacity` bytes. Nothing is
 /// written on destruction: call Flush() when done.
 ///
-///     OutputBuffer out(STDOUT_FILENO);
+///     OutputBuffer out(System::StandardOutput);
 ///     out.Write("http://a/b");
 ///     out.Put('\n');
 ///     out.Flush();                  // throws OutputError on a failed write

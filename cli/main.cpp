@@ -7,13 +7,12 @@
 #include "Diagnostics.h"
 #include "IoError.h"
 #include "OutputBuffer.h"
+#include "System.h"
 
-#include <csignal>
 #include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <unistd.h>
 
 namespace {
 
@@ -21,7 +20,7 @@ using namespace velkrant::cli;
 
 ExitStatus Print(const std::string& text) {
     try {
-        WriteAll(STDOUT_FILENO, text);
+        WriteAll(System::StandardOutput, text);
     } catch (const OutputError& e) {
         if (ReportFailedWrite(e)) return ExitTrouble;
     }
@@ -41,18 +40,16 @@ ExitStatus Main(const CommandLine& commandLine) {
         case Action::Convert:
             break;
     }
-    return RunBatch(commandLine.mode, commandLine.files, STDOUT_FILENO);
+    return RunBatch(commandLine.mode, commandLine.files, System::StandardOutput);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A closed output pipe must end the run with a status, not a signal.
-    std::signal(SIGPIPE, SIG_IGN);
+    System::PrepareStandardStreams();
     try {
-        // argc can be 0 when a caller execs us with an empty argument list.
-        const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-        return Main(ParseCommandLine(args));
+        const std::vector<std::string> arguments = System::Arguments(argc, argv);
+        return Main(ParseCommandLine(std::vector<std::string_view>(arguments.begin(), arguments.end())));
     } catch (const std::exception& e) {
         Complain(e.what());
         return ExitTrouble;

@@ -28,6 +28,10 @@ Bytes TextToBytes(std::u16string_view text);
 /// the code page; a byte sequence invalid there becomes U+FFFD per byte.
 std::u16string BytesToText(BytesView bytes);
 
+/// The number of the code page in use: 936 (GBK) everywhere but on
+/// Windows, where it is the system's ANSI code page.
+unsigned Number();
+
 /// True when the bytes qualify for the UTF-8 reading of BytesToText.
 bool IsCjkUtf8(BytesView bytes);
 

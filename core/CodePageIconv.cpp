@@ -7,7 +7,15 @@
 #include <iconv.h>
 #include <utility>
 
-namespace velkrant::CodePageNative {
+namespace velkrant {
+
+namespace CodePage {
+
+unsigned Number() { return 936; }
+
+}  // namespace CodePage
+
+namespace CodePageNative {
 
 namespace {
 
@@ -120,4 +128,6 @@ std::u16string Decode(BytesView bytes) {
                                 [](BytesView, std::size_t) { return std::pair<char16_t, std::size_t>{u'\uFFFD', 1}; });
 }
 
-}  // namespace velkrant::CodePageNative
+}  // namespace CodePageNative
+
+}  // namespace velkrant

@@ -24,7 +24,6 @@ enum ErrorNumber : int {
     ErrPathFileAccess = 75,      // a folder stands where the file should be, or the system refused otherwise
     ErrPathNotFound = 76,        // the folder part does not exist, or is a file
     ErrInvalidProperty = 380,    // a property written with a value out of range
-    ErrNotSupported = 438,       // an operation this object does not offer
     ErrCancelSelected = 32755,   // a dialog was cancelled with CancelError set
 };
 
@@ -33,7 +32,7 @@ struct ErrorEntry {
     std::u16string_view description;
 };
 
-inline constexpr std::array<ErrorEntry, 12> ErrorTable{{
+inline constexpr std::array<ErrorEntry, 11> ErrorTable{{
     {ErrInvalidCall, u"Invalid procedure call or argument"},
     {ErrOverflow, u"Overflow"},
     {ErrOutOfMemory, u"Out of memory"},
@@ -44,7 +43,6 @@ inline constexpr std::array<ErrorEntry, 12> ErrorTable{{
     {ErrPathFileAccess, u"Path/File access error"},
     {ErrPathNotFound, u"Path not found"},
     {ErrInvalidProperty, u"Invalid property value"},
-    {ErrNotSupported, u"Object doesn't support this property or method"},
     {ErrCancelSelected, u"Cancel was selected."},
 }};
 

@@ -1,13 +1,19 @@
 #include "clsComdlg.h"
 
-#include "CodePage.h"
+#include "ChosenPath.h"
+#include "CodePageText.h"
+#include "CurrentPrinter.h"
+#include "FolderDialogRun.h"
+#include "FontDialogRun.h"
+#include "HelpRun.h"
 #include "Messages.h"
 #include "NumberedError.h"
-#include "OfnFlags.h"
+#include "PrintDialogRun.h"
 #include "WindowHandle.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPrinter>
 
 #include <algorithm>
 #include <limits>
@@ -15,52 +21,6 @@
 #include <utility>
 
 namespace velkrant {
-
-namespace {
-
-// Where the chosen file's name and extension start, counted in bytes of
-// the code-page form of the path: callers cut the path with these offsets
-// in the code page they store it in, so characters count as their bytes.
-struct PathLayout {
-    QString title;
-    std::size_t fileOffset = 0;
-    std::size_t extensionOffset = 0;
-    std::size_t pathBytes = 0;
-    std::size_t titleBytes = 0;
-};
-
-std::size_t CodePageLength(const QString& text) {
-    return CodePage::TextToBytes(text.toStdU16String()).size();
-}
-
-PathLayout LayoutOf(const QString& path) {
-    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(QDir::separator()));
-    const qsizetype titleStart = slash + 1;
-    PathLayout layout;
-    layout.title = path.mid(titleStart);
-    layout.pathBytes = CodePageLength(path);
-    layout.titleBytes = CodePageLength(layout.title);
-    layout.fileOffset = CodePageLength(path.left(titleStart));
-    const qsizetype dot = layout.title.lastIndexOf(u'.');
-    if (dot < 0) {
-        layout.extensionOffset = layout.pathBytes;  // no extension: the end of the path
-    } else if (dot == layout.title.size() - 1) {
-        layout.extensionOffset = 0;  // a name ending in "." has an empty extension
-    } else {
-        layout.extensionOffset = CodePageLength(path.left(titleStart + dot + 1));
-    }
-    return layout;
-}
-
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ') ++begin;
-    while (end > begin && text[end - 1] == u' ') --end;
-    return text.mid(begin, end - begin);
-}
-
-}  // namespace
 
 void clsComdlg::SetMainWindow(QWidget* window) {
     WindowHandle::SetMainWindow(window);
@@ -74,9 +34,25 @@ void clsComdlg::AnswerNextFileDialog(FileDialogRun::Script script) {
     FileDialogRun::SetNextScript(std::move(script));
 }
 
+void clsComdlg::AnswerNextColorDialog(DialogScript<QColorDialog> script) {
+    ColorDialogRun::Hook().SetNext(std::move(script));
+}
+
+void clsComdlg::AnswerNextFontDialog(DialogScript<QFontDialog> script) {
+    FontDialogRun::Hook().SetNext(std::move(script));
+}
+
+void clsComdlg::AnswerNextPrintDialog(DialogScript<QPrintDialog> script) {
+    PrintDialogRun::Hook().SetNext(std::move(script));
+}
+
+void clsComdlg::AnswerNextFolderDialog(DialogScript<QFileDialog> script) {
+    FolderDialogRun::Hook().SetNext(std::move(script));
+}
+
 void clsComdlg::About() const {
-    Notify(Message{u"clsComdlg 通用对话框类\n为程序提供“打开”和“保存”文件对话框。", TitleAbout,
-                   MessageIcon::Information});
+    Notify(Message{u"clsComdlg 通用对话框类\n为程序提供“打开”、“保存”、“颜色”、“字体”、“打印”、“浏览文件夹”对话框和帮助。",
+                   TitleAbout, MessageIcon::Information});
 }
 
 void clsComdlg::ShowSave() {
@@ -85,6 +61,91 @@ void clsComdlg::ShowSave() {
 
 void clsComdlg::ShowOpen() {
     ShowFileDialog(FileDialogRun::Kind::Open);
+}
+
+void clsComdlg::ShowColor() {
+    const std::optional<std::uint32_t> color = ColorDialogRun::Run(Owner(), customColors_);
+    if (!color) {
+        return Cancelled();
+    }
+    color_ = *color;
+}
+
+void clsComdlg::ShowFont() {
+    const std::optional<FontDialogRun::Choice> choice = FontDialogRun::Run(
+        {.owner = Owner(), .fontName = fontName_, .flags = flags_, .min = min_, .max = max_});
+    if (!choice) {
+        return Cancelled();
+    }
+    fontName_ = choice->fontName;
+    color_ = choice->color;
+    fontCharSet_ = choice->charSet;
+    fontItalic_ = choice->italic;
+    fontBold_ = choice->weight > QFont::Normal;
+    fontStrikeThru_ = choice->strikeOut;
+    fontUnderLine_ = choice->underline;
+    fontSize_ = choice->pointSize;
+    hDC_ = 0;  // the toolkit hands out no device context
+}
+
+void clsComdlg::ShowPrinter() {
+    const PrintDialogRun::Request request{
+        .owner = Owner(),
+        .flags = flags_,
+        .minPage = min_,
+        .maxPage = max_,
+        .fromPage = fromPage_,
+        .toPage = toPage_,
+        .copies = copies_,
+        .orientation = orientation_,
+        .printerName = printerName_,
+        .paperBin = printerDefaultSource_,
+    };
+    const std::optional<PrintDialogRun::Result> result = PrintDialogRun::Run(request);
+    if (!result) {
+        return Cancelled();
+    }
+    const QPrinter& printer = *result->printer;
+    flags_ = result->flags;
+    copies_ = static_cast<std::int16_t>(std::min<int>(printer.copyCount(), std::numeric_limits<std::int16_t>::max()));
+    fromPage_ = result->fromPage;
+    toPage_ = result->toPage;
+    orientation_ = DeviceMode::OrientationOf(printer);
+    hDC_ = 0;  // the toolkit hands out no device context
+    printerName_ = printer.printerName();
+    printerDefaultSource_ = DeviceMode::PaperBinOf(printer);
+    printerExtras_ = DeviceMode::ExtrasOf(printer);
+    if (printerDefault_) {
+        CurrentPrinter::Adopt(printer);
+    }
+}
+
+QString clsComdlg::ShowBrowseForFolder() {
+    QWidget* owner = Owner();
+    if (maxFileSize_ < 0) {
+        throw NumberedError::FromTable(ErrInvalidCall);
+    }
+    std::optional<QString> folder = FolderDialogRun::Run(
+        {.owner = owner, .prompt = dialogTitle_, .specialFolder = browseSpecialFolder_, .flags = flags_});
+    // A folder longer than the buffer cannot be returned, as for the file
+    // dialogs: it reads as a cancel.
+    if (folder && CodePageLength(*folder) > static_cast<std::size_t>(maxFileSize_)) {
+        folder.reset();
+    }
+    if (!folder) {
+        Cancelled();
+        folderPath_.clear();
+        return {};
+    }
+    folderPath_ = *folder;
+    return folderPath_;
+}
+
+void clsComdlg::ShowHelp() {
+    // Help has no window of its own, yet fills in its owner as every
+    // operation does.
+    Owner();
+    HelpRun::Open({.file = helpFile_, .command = helpCommand_, .context = helpContext_, .key = helpKey_});
 }
 
 void clsComdlg::SetFilter(const QString& value) {
@@ -98,23 +159,31 @@ void clsComdlg::SetAction(std::int16_t value) {
     }
     action_ = value;
     switch (value) {
-        case 0:
-            break;
-        case 1:
-            ShowOpen();
-            break;
-        case 2:
-            ShowSave();
-            break;
-        default:
-            throw NumberedError::FromTable(ErrNotSupported);
+        case 1: return ShowOpen();
+        case 2: return ShowSave();
+        case 3: return ShowColor();
+        case 4: return ShowFont();
+        case 5: return ShowPrinter();
+        case 6: return ShowHelp();
+        default: return;
+    }
+}
+
+QWidget* clsComdlg::Owner() {
+    if (ownerHwnd_ == 0) {
+        ownerHwnd_ = WindowHandle::MainWindow();
+    }
+    return WindowHandle::ToWidget(ownerHwnd_);
+}
+
+void clsComdlg::Cancelled() const {
+    if (cancelError_) {
+        throw NumberedError::FromTable(ErrCancelSelected, {}, clsComdlg::ErrorSource);
     }
 }
 
 void clsComdlg::ShowFileDialog(FileDialogRun::Kind kind) {
-    if (ownerHwnd_ == 0) {
-        ownerHwnd_ = WindowHandle::MainWindow();
-    }
+    QWidget* owner = Owner();
     // The buffers hold MaxFileSize characters plus the terminating NUL, a
     // count that must itself fit the 16-bit property.
     if (maxFileSize_ == std::numeric_limits<std::int16_t>::max()) {
@@ -123,26 +192,22 @@ void clsComdlg::ShowFileDialog(FileDialogRun::Kind kind) {
     if (maxFileSize_ < 0) {
         throw NumberedError::FromTable(ErrInvalidCall);
     }
-    const FileDialogRun::Request request{kind,         WindowHandle::ToWidget(ownerHwnd_), dialogTitle_, initDir_,
-                                         defaultExt_, filter_,                            flags_};
+    const FileDialogRun::Request request{kind, owner, dialogTitle_, initDir_, defaultExt_, filter_, flags_};
     const std::optional<FileDialogRun::Answer> answer = FileDialogRun::Run(request);
     // A path or name longer than the buffers is no choice at all, as a
     // dialog that cannot return it reads as cancelled.
     const auto limit = static_cast<std::size_t>(maxFileSize_);
-    std::optional<PathLayout> layout;
+    std::optional<ChosenPath::Layout> layout;
     if (answer) {
-        layout = LayoutOf(answer->path);
+        layout = ChosenPath::LayoutOf(answer->path);
         if (layout->pathBytes > limit || layout->titleBytes > limit) {
             layout.reset();
         }
     }
     if (!layout) {
-        if (cancelError_) {
-            throw NumberedError::FromTable(ErrCancelSelected, {}, clsComdlg::ErrorSource);
-        }
-        return;
+        return Cancelled();
     }
-    filename_ = TrimBlanks(answer->path);
+    filename_ = ChosenPath::TrimBlanks(answer->path);
     fileTitle_ = layout->title;
     fileOffset_ = static_cast<std::int16_t>(layout->fileOffset);
     extensionOffset_ = static_cast<std::int16_t>(layout->extensionOffset);

@@ -9,19 +9,30 @@
 //     dialog.ShowOpen();                       // may throw NumberedError
 //     if (!dialog.Filename().isEmpty()) Open(dialog.Filename());
 //
-// Only the file dialogs are built: the colour, font, printer, folder and
-// help operations are not offered (the program never uses them), and
-// writing 3 to 6 to Action reports ErrNotSupported. Their properties exist
-// and keep what is written to them.
+// Every dialog is modal and owned by OwnerHwnd, or by the main window when
+// it is 0 (which is then stored there). A cancelled dialog changes nothing,
+// or throws ErrCancelSelected when CancelError is set; ShowBrowseForFolder
+// empties FolderPath instead of changing nothing. The flag bits of each
+// dialog, and what the toolkit makes of them, are in OfnFlags.h,
+// FontFlags.h, PrintFlags.h and BrowseFlags.h.
 
+#include "BrowseFlags.h"
+#include "ColorDialogRun.h"
+#include "DeviceMode.h"
 #include "FileDialogRun.h"
+#include "FontFlags.h"
 #include "OfnFlags.h"
+#include "PrintFlags.h"
+#include "ScriptedDialog.h"
 
 #include <QString>
 #include <QVariant>
 
 #include <cstdint>
 
+class QColorDialog;
+class QFontDialog;
+class QPrintDialog;
 class QWidget;
 
 namespace velkrant {
@@ -43,12 +54,39 @@ public:
     /// Test hook: the next file dialog is answered by `script` (a path and a
     /// 1-based file type, or nothing to cancel) instead of being shown.
     static void AnswerNextFileDialog(FileDialogRun::Script script);
+    /// Test hooks: the next dialog of each kind is handed to `script`, which
+    /// answers in the user's place (see ScriptedDialog.h); the folder script
+    /// picks a folder by moving its dialog there, the printer script by
+    /// setting up the dialog's printer.
+    static void AnswerNextColorDialog(DialogScript<QColorDialog> script);
+    static void AnswerNextFontDialog(DialogScript<QFontDialog> script);
+    static void AnswerNextPrintDialog(DialogScript<QPrintDialog> script);
+    static void AnswerNextFolderDialog(DialogScript<QFileDialog> script);
 
     /// Shows a short information box about the class.
     void About() const;
 
     std::int32_t OwnerHwnd() const { return ownerHwnd_; }
     void SetOwnerHwnd(std::int32_t value) { ownerHwnd_ = value; }
+
+    /// Asks for a folder, starting where BrowseSpecialFolder says, titled
+    /// with DialogTitle. The chosen folder goes to FolderPath and is
+    /// returned; a cancel, or a folder longer than MaxFileSize code-page
+    /// characters, empties FolderPath (or throws ErrCancelSelected when
+    /// CancelError is set, leaving it). Throws ErrInvalidCall for a
+    /// negative MaxFileSize.
+    QString ShowBrowseForFolder();
+    /// Opens HelpFile with the desktop's handler for it, at HelpContext
+    /// with HelpCommand 1 and at HelpKey otherwise. Nothing is reported:
+    /// a missing file or a failing handler shows nothing.
+    void ShowHelp();
+    /// Asks for a printer and how to print: starts from the program's
+    /// current printer (or PrinterName) with Copies, Orientation, the page
+    /// range FromPage to ToPage within Min and Max, PrinterDefaultSource
+    /// and Flags; on success those hold the choice, and so do the
+    /// read-only PrinterExtra properties. With PrinterDefault the choice
+    /// becomes the program's current printer (see CurrentPrinter.h).
+    void ShowPrinter();
 
     /// Asks for a file to save to. On success Filename, FileTitle,
     /// FileOffset, ExtensionOffset and FilterIndex hold the choice; on cancel
@@ -58,6 +96,15 @@ public:
     void ShowSave();
     /// As ShowSave, for a file to open.
     void ShowOpen();
+    /// Asks for a font, starting on FontName within Min and Max when Flags
+    /// asks for limits. On success FontName, FontSize, FontBold (weights
+    /// above normal), FontItalic, FontUnderLine, FontStrikeThru,
+    /// FontCharSet and Color hold the choice.
+    void ShowFont();
+    /// Asks for a colour with the object's own 16 custom colours, which keep
+    /// the user's changes from one accepted call to the next. The dialog
+    /// opens on black; on success Color holds the choice.
+    void ShowColor();
 
     std::uint32_t Color() const { return color_; }
     void SetColor(std::uint32_t value) { color_ = value; }
@@ -117,8 +164,9 @@ public:
     void SetToPage(std::int16_t value) { toPage_ = value; }
     std::int32_t Orientation() const { return orientation_; }
     void SetOrientation(std::int32_t value) { orientation_ = value; }
-    /// 1 ShowOpen, 2 ShowSave; 0 shows nothing; 3 to 6 throw ErrNotSupported
-    /// after storing; anything else throws ErrInvalidProperty and stores nothing.
+    /// Stores the value and shows: 1 ShowOpen, 2 ShowSave, 3 ShowColor,
+    /// 4 ShowFont, 5 ShowPrinter, 6 ShowHelp; 0 shows nothing. Anything else
+    /// throws ErrInvalidProperty and stores nothing.
     std::int16_t Action() const { return action_; }
     void SetAction(std::int16_t value);
     std::int16_t HelpCommand() const { return helpCommand_; }
@@ -135,26 +183,28 @@ public:
     std::int32_t PrinterDefaultSource() const { return printerDefaultSource_; }
     void SetPrinterDefaultSource(std::int32_t value) { printerDefaultSource_ = value; }
 
-    // Results of the printer dialog; read-only.
-    std::int16_t PrinterExtraCollate() const { return 0; }
-    std::int16_t PrinterExtraColor() const { return 0; }
-    std::int32_t PrinterExtraDisplayFlags() const { return 0; }
-    std::int16_t PrinterExtraDriverVersion() const { return 0; }
-    std::int16_t PrinterExtraDuplex() const { return 0; }
-    std::int32_t PrinterExtraFields() const { return 0; }
-    std::int16_t PrinterExtraPaperLength() const { return 0; }
-    std::int16_t PrinterExtraPaperSize() const { return 0; }
-    std::int16_t PrinterExtraPaperWidth() const { return 0; }
-    std::int16_t PrinterExtraPrintQuality() const { return 0; }
-    std::int16_t PrinterExtraScale() const { return 0; }
-    std::int16_t PrinterExtraSpecVersion() const { return 0; }
-    std::int16_t PrinterExtraTTOption() const { return 0; }
-    std::int16_t PrinterExtraYResolution() const { return 0; }
-    QString PrinterExtraExtra() const { return {}; }
-    std::int16_t PrinterExtraDefault() const { return 0; }
-    std::int16_t PrinterExtraDeviceOffset() const { return 0; }
-    std::int16_t PrinterExtraDriverOffset() const { return 0; }
-    std::int16_t PrinterExtraOutputOffset() const { return 0; }
+    // Results of the printer dialog; read-only (see DeviceMode.h for what
+    // each holds, and which stay 0 where).
+    std::int16_t PrinterExtraCollate() const { return printerExtras_.collate; }
+    std::int16_t PrinterExtraColor() const { return printerExtras_.color; }
+    std::int32_t PrinterExtraDisplayFlags() const { return printerExtras_.displayFlags; }
+    std::int16_t PrinterExtraDriverVersion() const { return printerExtras_.driverVersion; }
+    std::int16_t PrinterExtraDuplex() const { return printerExtras_.duplex; }
+    std::int32_t PrinterExtraFields() const { return printerExtras_.fields; }
+    std::int16_t PrinterExtraPaperLength() const { return printerExtras_.paperLength; }
+    std::int16_t PrinterExtraPaperSize() const { return printerExtras_.paperSize; }
+    std::int16_t PrinterExtraPaperWidth() const { return printerExtras_.paperWidth; }
+    std::int16_t PrinterExtraPrintQuality() const { return printerExtras_.printQuality; }
+    std::int16_t PrinterExtraScale() const { return printerExtras_.scale; }
+    std::int16_t PrinterExtraSpecVersion() const { return printerExtras_.specVersion; }
+    std::int16_t PrinterExtraTTOption() const { return printerExtras_.ttOption; }
+    std::int16_t PrinterExtraYResolution() const { return printerExtras_.yResolution; }
+    /// Driver, device and port, each followed by a NUL character.
+    QString PrinterExtraExtra() const { return printerExtras_.names; }
+    std::int16_t PrinterExtraDefault() const { return printerExtras_.isDefault; }
+    std::int16_t PrinterExtraDeviceOffset() const { return printerExtras_.deviceOffset; }
+    std::int16_t PrinterExtraDriverOffset() const { return printerExtras_.driverOffset; }
+    std::int16_t PrinterExtraOutputOffset() const { return printerExtras_.outputOffset; }
 
     QString FolderPath() const { return folderPath_; }
     void SetFolderPath(const QString& value) { folderPath_ = value; }
@@ -163,6 +213,10 @@ public:
 
 private:
     void ShowFileDialog(FileDialogRun::Kind kind);
+    /// The owner of the next dialog, filling in OwnerHwnd when it is 0.
+    QWidget* Owner();
+    /// A dialog was cancelled: throws ErrCancelSelected when CancelError is set.
+    void Cancelled() const;
 
     std::int32_t ownerHwnd_ = 0;
     std::uint32_t color_ = 0;
@@ -202,6 +256,8 @@ private:
     std::int32_t printerDefaultSource_ = 0;
     QString folderPath_;
     std::int32_t browseSpecialFolder_ = 0;
+    DeviceMode::Extras printerExtras_;
+    ColorDialogRun::CustomColors customColors_{};
 };
 
 }  // namespace velkrant

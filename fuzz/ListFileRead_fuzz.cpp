@@ -69,13 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString& path = ScratchPath();
     WriteFile(path, data, size);
     const std::u16string box = Read(path);
-    Require(box == ExpectedBoxText(CodePage::BytesToText(BytesView(data, size))),
+    Require(box == ExpectedBoxText(ListFile::DecodeBytes(BytesView(data, size))),
             "the lines are the file's, ended by CR LF, none after the last");
 
     // Writing adds one CR LF after the text; read back, that ending goes
     // again. Only text the code page holds and reads the same way can
     // come back unchanged.
-    if (CodePage::BytesToText(CodePage::TextToBytes(box)) == box) {
+    if (ListFile::DecodeBytes(CodePage::TextToBytes(box)) == box) {
         ListFile::Write(path, QString::fromStdU16String(box));
         Require(Read(path) == box, "a written list reads back as its text");
     }

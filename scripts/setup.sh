@@ -1,17 +1,34 @@
 #!/usr/bin/env bash
-# Installs every system package Velkrant needs to build, run and test on
-# Debian 12. Idempotent: when everything is present it only checks and
-# returns, so both README commands can call it every time.
+# Installs every system package Velkrant needs to build, run, test and
+# package on Debian 12. Idempotent: when everything is present it only
+# checks and returns, so both README commands can call it every time.
+#
+# Some packages serve the tests: the print dialog runs against a private
+# CUPS server with PDF queues (cups, printer-driver-cups-pdf; the toolkit
+# reaches CUPS through the print-support plugin in libqt6printsupport6),
+# and the font dialog's weights are checked on Roboto, which has a face
+# for each of them.
 set -euo pipefail
 
 PACKAGES=(
   build-essential g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  libqt6printsupport6
+  cups printer-driver-cups-pdf
   clang libclang-rt-14-dev
-  fonts-noto-cjk xvfb xauth imagemagick
+  fonts-noto-cjk fonts-roboto-unhinted xvfb xauth imagemagick
+  openbox xdotool x11-utils libxcb1-dev
   python3 time
+  # The Windows build of the core and velkrant-cli, and Wine to test it.
+  g++-mingw-w64-x86-64-posix wine wine64 locales
+  # The Debian package: its library dependencies, and a clean system to
+  # install it in.
+  dpkg-dev debootstrap
 )
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -22,11 +39,17 @@ done
 
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 else
   echo "setup: all packages present"
+fi
+
+# Wine takes the Windows code page from LC_ALL: zh_CN.UTF-8 gives the
+# Chinese one (936). The locale itself must exist too, or Wine cannot
+# spell file names outside ASCII.
+if ! locale -a 2>/dev/null | grep -qx 'zh_CN\.utf8'; then
+  echo "setup: generating the zh_CN.UTF-8 locale"
+  $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the test build (sanitizers on, warnings
-# as errors) and runs every test headless.
+# as errors) and runs every test headless; then the Windows build of the
+# core and velkrant-cli with their tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+bash scripts/test-windows.sh
 # Every fuzz target also runs for a bounded time (about two and a half
 # minutes in all). VELKRANT_SKIP_FUZZ=1 leaves that out for a quick local run.
 if [ "${VELKRANT_SKIP_FUZZ:-0}" = 1 ]; then

@@ -43,9 +43,17 @@ std::u16string BoxTextFromFileText(std::u16string text) {
 
 }  // namespace
 
+std::u16string DecodeBytes(BytesView bytes) {
+    static constexpr std::uint8_t ByteOrderMark[] = {0xEF, 0xBB, 0xBF};
+    if (bytes.starts_with(BytesView(ByteOrderMark, 3))) {
+        return CodePage::Utf8ToText(bytes.substr(3));
+    }
+    return CodePage::Utf8OrCodePageToText(bytes);
+}
+
 std::u16string Read(const QString& path) {
     // The bytes go as soon as they are text.
-    std::u16string text = CodePage::BytesToText(FileBytes::ReadAll(path));
+    std::u16string text = DecodeBytes(FileBytes::ReadAll(path));
     return BoxTextFromFileText(std::move(text));
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// List files: one link per line, CR LF line ends, in the code page (a list
-// holding only CJK characters beyond ASCII that is valid UTF-8 is read as
-// UTF-8, as the core reads any bytes).
+// List files: one link per line, CR LF line ends. They are written in the
+// code page, which the download managers reading them expect; a list saved
+// by an editor in UTF-8 is read as UTF-8.
+
+#include "CodePage.h"
 
 #include <QString>
 
@@ -9,8 +11,17 @@
 
 namespace velkrant::ListFile {
 
-/// The text for the input box: the file's lines joined by CR LF, nothing
-/// after the last one. A line ends at CR or CR LF; a lone LF stays inside
+/// The text of a list file's bytes. A file that starts with the UTF-8
+/// byte-order mark, or is valid UTF-8 as a whole and holds a non-ASCII
+/// character, is UTF-8 (the mark is dropped); anything else is in the code
+/// page. Editors save UTF-8 by default now, and read through the code page
+/// such a list would come out garbled ("café" as "caf茅").
+///
+///     DecodeBytes(Bytes{0xEF, 0xBB, 0xBF, 'c', 'a', 'f', 0xC3, 0xA9}) == u"café"
+std::u16string DecodeBytes(BytesView bytes);
+
+/// The text for the input box: the file's lines (DecodeBytes) joined by
+/// CR LF, nothing after the last one. A line ends at CR or CR LF; a lone LF stays inside
 /// its line. The whole file is read before the text is built, so a failure
 /// gives no partial text. Throws NumberedError (codes in FileBytes.h).
 ///

@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "MessageBox.h"
 #include "Twips.h"
 #include "FileTestSupport.h"
 #include "ScriptedFileDialog.h"
@@ -10,6 +11,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,8 +41,9 @@ void SetText(QPlainTextEdit* box, const char16_t* text) {
     box->setPlainText(QString::fromUtf16(text));
 }
 
-// The batch window's client height when fully open: the designed 4185 twips.
-constexpr int kFullClientHeight = 279;
+// The batch window's outer height when fully open: the designed client
+// area of 4185 twips inside a border of two pixels.
+constexpr int kFullHeight = 283;
 
 TEST_F(GuiTest, TickingSlidesBatchWindowOpenBeneathMainWindow) {
     frmMain& w = StartMainWindow();
@@ -48,8 +51,9 @@ TEST_F(GuiTest, TickingSlidesBatchWindowOpenBeneathMainWindow) {
     EXPECT_EQ(w.BatchFullHeight(), Twips::FromPixels(batch.frameGeometry().height()));
     QTest::mouseClick(w.chkBatch, Qt::LeftButton);
     EXPECT_TRUE(batch.isVisible());
-    EXPECT_EQ(batch.height(), kFullClientHeight);
-    EXPECT_EQ(batch.width(), 459);
+    EXPECT_EQ(batch.height(), kFullHeight);
+    EXPECT_EQ(batch.client->height(), 279);
+    EXPECT_EQ(batch.frameGeometry().width(), w.frameGeometry().width());
     EXPECT_EQ(batch.frameGeometry().topLeft(), w.frameGeometry().bottomLeft() + QPoint(0, 1));
     // Activation reaches the window system's queue last.
     EXPECT_TRUE(WaitUntilActiveWindow(batch));
@@ -72,7 +76,7 @@ TEST_F(GuiTest, ClearingSlidesBatchWindowClosedAndEmptiesItsBoxes) {
     EXPECT_TRUE(Text(batch.txtBatchOut).empty());
     QTest::mouseClick(w.chkBatch, Qt::LeftButton);
     EXPECT_TRUE(batch.isVisible());
-    EXPECT_EQ(batch.height(), kFullClientHeight);
+    EXPECT_EQ(batch.height(), kFullHeight);
 }
 
 struct NestedCase {
@@ -92,7 +96,7 @@ TEST_P(NestedSlideTest, AtRestBatchWindowIsVisibleExactlyWhenTicked) {
     EXPECT_EQ(ticked, GetParam().clicksDuringSlide % 2 == 0);
     EXPECT_EQ(batch.isVisible(), ticked);
     if (ticked) {
-        EXPECT_EQ(batch.height(), kFullClientHeight);
+        EXPECT_EQ(batch.height(), kFullHeight);
         EXPECT_TRUE(WaitUntilActiveWindow(batch));
     } else {
         QTest::qWait(50);
@@ -112,7 +116,7 @@ TEST_F(GuiTest, ClosingMainWindowDuringSlideClosesBothAndStopsTheSlide) {
     QTest::mouseClick(w.chkBatch, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.Batch().isVisible());
-    EXPECT_LT(w.Batch().height(), kFullClientHeight) << "the slide went on after the window closed";
+    EXPECT_LT(w.Batch().height(), kFullHeight) << "the slide went on after the window closed";
 }
 
 struct BatchRunCase {
@@ -158,6 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BatchRunCase{"BlankInputRefused", 0, u"  \r\n\r\n  ", u"previous", {kEnterValid}}),
     test::RowName);
 
+// Pasted elsewhere, lines end as the platform's programs expect.
+#ifdef Q_OS_WIN
+constexpr char16_t kCopiedLines[] = u"line 1\r\nline 2";
+#else
+constexpr char16_t kCopiedLines[] = u"line 1\nline 2";
+#endif
+
 struct ButtonCase {
     const char* name;
     std::vector<const char*> clicks;
@@ -192,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"PasteWithoutClipboardText", {"cmdPaste"}, false, u"", u"x\r\n", u"line 1\r\nline 2", u""},
         ButtonCase{"ClearInThenPaste", {"cmdClearIn", "cmdPaste"}, true, u"a\r\nb", u"a\r\nb\r\n", u"line 1\r\nline 2",
                    u"a\r\nb"},
-        ButtonCase{"CopyTakesWholeOutput", {"cmdCopy"}, false, u"", u"x", u"line 1\r\nline 2", u"line 1\r\nline 2"},
+        ButtonCase{"CopyTakesWholeOutput", {"cmdCopy"}, false, u"", u"x", u"line 1\r\nline 2", kCopiedLines},
         ButtonCase{"ClearOut", {"cmdClearOut"}, false, u"", u"x", u"", u""}),
     test::RowName);
 
@@ -295,6 +306,36 @@ TEST_F(GuiTest, ImportConvertExportThroughTheWindows) {
               QByteArray("http://a/b\r\n\r\n// ") + QByteArray("\xC6\xD5\xCD\xA8\xD0\xAD\xD2\xE9,"
                                                                    "\xB2\xBB\xD0\xE8\xD2\xAA\xBD\xE2\xC3\xDC!\r\n"));
     EXPECT_EQ(messages.size(), 3u);
+}
+
+
+// After a file dialog no window is active for a moment; the box must still
+// come up over the program, not wherever the desktop puts an orphan.
+TEST_F(GuiTest, BoxAfterAFileDialogBelongsToTheMainWindow) {
+    const test::ScopedNotifier realBoxes(ShowMessageBox);
+    test::WorkFolder folder;
+    test::DialogHooks dialogs;
+    frmMain& w = StartMainWindow();
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    const QString path = folder.Path(QStringLiteral("out.lst"));
+    clsComdlg::AnswerNextFileDialog([&](QFileDialog& dialog) {
+        // Shown and closed as a user does: the dialog takes the activation
+        // along when it goes.
+        dialog.show();
+        EXPECT_TRUE(WaitUntilActiveWindow(dialog));
+        dialog.hide();
+        return std::optional<FileDialogRun::Answer>(FileDialogRun::Answer{path, 1});
+    });
+    const QWidget* owner = nullptr;
+    QString title;
+    test::AnswerNextModalBox([&](QMessageBox& box) {
+        owner = box.parentWidget();
+        title = box.windowTitle();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    QTest::mouseClick(w.Batch().cmdExport, Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("提示"));
+    EXPECT_EQ(owner, &w);
 }
 
 }  // namespace

@@ -80,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GeometryCase{"lblAuto", "fraDecode", {28, 36, 57, 37}},
                     GeometryCase{"cmdCode", "frmMain", {340, 84, 109, 25}},
                     GeometryCase{"chkBatch", "frmMain", {352, 116, 89, 13}},
-                    GeometryCase{"txtBatchOut", "frmBatch", {4, 156, 421, 117}},
-                    GeometryCase{"cmdClearOut", "frmBatch", {428, 236, 29, 33}}),
+                    GeometryCase{"txtBatchOut", "client", {4, 156, 421, 117}},
+                    GeometryCase{"cmdClearOut", "client", {428, 236, 29, 33}}),
     test::RowName);
 
 TEST_F(GuiTest, TabVisitsControlsInDesignedOrderWithOneStopForTheOptions) {
@@ -97,6 +97,32 @@ TEST_F(GuiTest, TabVisitsControlsInDesignedOrderWithOneStopForTheOptions) {
                                             "cmdPaste",  "cmdCopy", "chkBatch",   "txtInput"};
     EXPECT_EQ(visited, expected);
 }
+
+struct ArrowCase {
+    const char* name;
+    int from;
+    Qt::Key key;
+    int to;
+};
+
+class ArrowTest : public GuiFixture<testing::TestWithParam<ArrowCase>> {};
+
+TEST_P(ArrowTest, ArrowsStepThroughTheOptionsInIndexOrderAndWrap) {
+    frmMain& w = StartMainWindow();
+    QTest::mouseClick(w.optOption[GetParam().from], Qt::LeftButton);
+    QTest::keyClick(w.optOption[GetParam().from], GetParam().key);
+    EXPECT_EQ(w.Mode(), GetParam().to);
+    EXPECT_TRUE(w.optOption[GetParam().to]->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), w.optOption[GetParam().to]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ArrowTest,
+                         testing::Values(ArrowCase{"DownFromAuto", 0, Qt::Key_Down, 1},
+                                         ArrowCase{"RightFromThunderDecode", 1, Qt::Key_Right, 2},
+                                         ArrowCase{"DownFromLastWraps", 6, Qt::Key_Down, 0},
+                                         ArrowCase{"UpFromFirstWraps", 0, Qt::Key_Up, 6},
+                                         ArrowCase{"LeftFromThunderEncode", 4, Qt::Key_Left, 3}),
+                         test::RowName);
 
 TEST_F(GuiTest, FocusEnteringABoxSelectsItsWholeText) {
     frmMain& w = StartMainWindow();

@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "", 0},
         LineCase{"OutputIsUtf8", "auto", "thunder://QUFodHRwOi8vYS/RuMDXLmV4ZVpa\n", "http://a/迅雷.exe\n", "", 0},
         LineCase{"NulBytesAreCharacters", "qqdl-encode", "a\0b\n"s, "qqdl://YQBi\n", "", 0},
+        LineCase{"ControlZIsData", "qqdl-encode", "a\x1A" "b\n", "qqdl://YRpi\n", "", 0},
         LineCase{"NulBytesInAutoDetection", "auto", "\0//x\n"s, "// 未知协议!\n", "", 0},
         LineCase{"InvalidUtf8AndGbk", "auto", "\xFF\xFE//x\n\xFF\n", "// 未知协议!\n// 错误的地址或无法自动判断!\n", "",
                  0}),
@@ -82,7 +83,7 @@ TEST(FileTest, UnreadableInputEndsTheRunAfterWhatCameBefore) {
     const TempFile before("http://a/b\n");
     const TempFile after("ftp://x/y\n");
     const std::string missing = before.Path() + "-missing";
-    const std::string directory = std::filesystem::temp_directory_path().string();
+    const std::string directory = Utf8(std::filesystem::temp_directory_path());
     struct Case {
         std::string unreadable;
         std::string reason;
@@ -93,6 +94,17 @@ TEST(FileTest, UnreadableInputEndsTheRunAfterWhatCameBefore) {
         EXPECT_EQ(result.err, "velkrant-cli: " + c.unreadable + ": " + c.reason + "\n");
         EXPECT_EQ(result.exitCode, 2);
     }
+}
+
+TEST(FileTest, NamesOutsideTheCodePage) {
+    // Korean is in no Chinese code page: only a name passed as Unicode
+    // reaches the file, and the message gives it back in UTF-8.
+    const TempFile file("http://a/b\n", "-链接-링크.txt");
+    const std::string missing = file.Path() + "-없음";
+    const CliResult result = RunCli({"-m", "qqdl-encode", file.Path(), missing});
+    EXPECT_EQ(result.out, "qqdl://aHR0cDovL2EvYg==\n");
+    EXPECT_EQ(result.err, "velkrant-cli: " + missing + ": No such file or directory\n");
+    EXPECT_EQ(result.exitCode, 2);
 }
 
 TEST(FileTest, UnreadableInputOutranksAFailedLine) {

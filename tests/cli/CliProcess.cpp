@@ -1,75 +1,86 @@
 #include "CliProcess.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
-#include <filesystem>
+#include "CodePage.h"
+#include "ProcessRun.h"
+
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace velkrant::test {
 
-TempFile::TempFile(std::string_view content) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velkrant-cli-test-XXXXXX").string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) throw std::runtime_error("cannot create a temporary file");
-    ::close(descriptor);
-    path_ = pattern;
-    std::ofstream(path_, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+namespace {
+
+// Lines that are neither ASCII nor UTF-8 are GBK in these tests: the tool
+// must read them through code page 936. Said once, for the whole run.
+class NeedsCodePage936 : public testing::Environment {
+    void SetUp() override {
+        ASSERT_EQ(CodePage::Number(), 936u) << "velkrant-cli's tests need code page 936 (GBK); under Wine, LC_ALL=zh_CN.UTF-8";
+    }
+};
+
+[[maybe_unused]] testing::Environment* const kNeedsCodePage936 =
+    testing::AddGlobalTestEnvironment(new NeedsCodePage936);
+
+// Random names: the test programs of a parallel run share the folder.
+std::filesystem::path UniqueTempPath(std::string_view suffix) {
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::string name = "velkrant-cli-test-" + std::to_string(random()) + std::string(suffix);
+    return std::filesystem::temp_directory_path() / std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
-TempFile::~TempFile() { std::filesystem::remove(path_); }
+CliResult Run(const std::vector<std::string>& args, std::string_view input, const std::filesystem::path& out) {
+    const TempFile in(input);
+    const TempFile err("");
+    CliResult result;
+    result.exitCode = RunProcess(VELKRANT_CLI_PATH, args, {in.NativePath(), out, err.NativePath()});
+    result.err = err.Read();
+    return result;
+}
+
+}  // namespace
+
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+TempFile::TempFile(std::string_view content, std::string_view suffix) : path_(UniqueTempPath(suffix)) {
+    std::ofstream file(path_, std::ios::binary);
+    file.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (!file.flush()) throw std::runtime_error("cannot write the temporary file " + Path());
+}
+
+TempFile::~TempFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+}
+
+std::string TempFile::Path() const { return Utf8(path_); }
 
 std::string TempFile::Read() const {
     std::ifstream file(path_, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-int RunCliOn(const std::vector<std::string>& args, int inDescriptor, int outDescriptor, int errDescriptor) {
-    std::vector<std::string> argStorage{VELKRANT_CLI_PATH};
-    argStorage.insert(argStorage.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argStorage) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, inDescriptor, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, outDescriptor, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, errDescriptor, STDERR_FILENO);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " + argStorage[0]);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
-}
-
 CliResult RunCli(const std::vector<std::string>& args, std::string_view input) {
     // Files rather than pipes: nothing can block, whatever the sizes.
-    const TempFile in(input);
     const TempFile out("");
-    const TempFile err("");
-    const int inDescriptor = ::open(in.Path().c_str(), O_RDONLY);
-    const int outDescriptor = ::open(out.Path().c_str(), O_WRONLY | O_TRUNC);
-    const int errDescriptor = ::open(err.Path().c_str(), O_WRONLY | O_TRUNC);
-    const int status = RunCliOn(args, inDescriptor, outDescriptor, errDescriptor);
-    ::close(inDescriptor);
-    ::close(outDescriptor);
-    ::close(errDescriptor);
-    CliResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    CliResult result = Run(args, input, out.NativePath());
     result.out = out.Read();
-    result.err = err.Read();
     return result;
+}
+
+CliResult RunCliWritingTo(const std::filesystem::path& device, const std::vector<std::string>& args,
+                          std::string_view input) {
+    return Run(args, input, device);
+}
+
+CliResult RunCliIntoClosedPipe(const std::vector<std::string>& args, std::string_view input) {
+    return Run(args, input, {});
 }
 
 }  // namespace velkrant::test

@@ -12,6 +12,7 @@
 namespace velkrant::modBase64Code {
 namespace {
 
+using test::PerCodePage;
 using test::PrintTo;
 
 Bytes AsBytes(std::string_view s) { return Bytes(s.begin(), s.end()); }
@@ -65,41 +66,49 @@ TEST(Base64Test, LongTextHasNoLineBreaks) {
 }
 
 TEST(Base64Test, ChineseIsEncodedThroughItsGbkBytes) {
-    EXPECT_EQ(Base64Encode(u"迅雷"), u"0bjA1w==");
-    EXPECT_EQ(Base64Encode(u"http://例子.cn/文件.zip"), u"aHR0cDovL8D919MuY24vzsS8/i56aXA=");
-    EXPECT_EQ(Base64Decode(u"aHR0cDovL8D919MuY24vzsS8/i56aXA="), u"http://例子.cn/文件.zip");
+    using Expected = PerCodePage<std::u16string>;
+    EXPECT_EQ(Base64Encode(u"迅雷"), (Expected{u"0bjA1w==", u"Pz8="}.Here()));
+    EXPECT_EQ(Base64Encode(u"http://例子.cn/文件.zip"),
+              (Expected{u"aHR0cDovL8D919MuY24vzsS8/i56aXA=", u"aHR0cDovLz8/LmNuLz8/LnppcA=="}.Here()));
+    EXPECT_EQ(Base64Decode(u"aHR0cDovL8D919MuY24vzsS8/i56aXA="),
+              (Expected{u"http://例子.cn/文件.zip", u"http://Àý×Ó.cn/ÎÄ¼þ.zip"}.Here()));
 }
 
 struct LenientCase {
     const char* name;
     std::u16string encoded;
-    std::u16string decoded;
+    PerCodePage<std::u16string> decoded;
 };
 
 class LenientDecodeTest : public testing::TestWithParam<LenientCase> {};
 
-TEST_P(LenientDecodeTest, Decodes) { EXPECT_EQ(Base64Decode(GetParam().encoded), GetParam().decoded); }
+TEST_P(LenientDecodeTest, Decodes) { EXPECT_EQ(Base64Decode(GetParam().encoded), GetParam().decoded.Here()); }
 
 using namespace std::string_literals;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LenientDecodeTest,
     testing::Values(
-        LenientCase{"MissingPads", u"Zm9vYg", u"foob"},
-        LenientCase{"WithPads", u"Zm9vYg==", u"foob"},
+        LenientCase{"MissingPads", u"Zm9vYg", {u"foob"}},
+        LenientCase{"WithPads", u"Zm9vYg==", {u"foob"}},
         // Five characters: the fifth value shifted left by two is byte four.
-        LenientCase{"LengthOneModFour", u"QUFCR", u"AABD"},
-        LenientCase{"OnePad", u"=", u"\0"s},
-        LenientCase{"ElevenPads", u"===========", u"\0"s},
-        LenientCase{"PadInsideWindowCounts", u"Zg==Zg==", u"f\0\0"s},
-        LenientCase{"CrLfAfterOnePad", u"Zm8=\r\n", u"fo\0\0"s},
-        LenientCase{"CrLfAfterTwoPads", u"Zg==\r\n", u"f\0\0"s},
-        LenientCase{"CrLfAfterNoPad", u"Zm9v\r\n", u"foo\0"s},
-        LenientCase{"PadInTheMiddleIsZero", u"Zg==Zm9v", u"f\0\0f"s},
-        LenientCase{"PadOutsideWindowNotCounted", u"Zg==AAAAAAAAAAAA", u"f\0\0\0\0\0\0\0\0\0\0\0"s},
-        LenientCase{"ForeignCharactersAreZero", u"-_ !", u"\0\0\0"s},
-        // GBK lead bytes are >= 128: they decode as value 0, like "A".
-        LenientCase{"HighBytesAreZero", u"迅雷", u"\0\0\0"s}),
+        LenientCase{"LengthOneModFour", u"QUFCR", {u"AABD"}},
+        LenientCase{"OnePad", u"=", {u"\0"s}},
+        LenientCase{"ElevenPads", u"===========", {u"\0"s}},
+        LenientCase{"PadInsideWindowCounts", u"Zg==Zg==", {u"f\0\0"s}},
+        LenientCase{"CrLfAfterOnePad", u"Zm8=\r\n", {u"fo\0\0"s}},
+        LenientCase{"CrLfAfterTwoPads", u"Zg==\r\n", {u"f\0\0"s}},
+        LenientCase{"CrLfAfterNoPad", u"Zm9v\r\n", {u"foo\0"s}},
+        LenientCase{"PadInTheMiddleIsZero", u"Zg==Zm9v", {u"f\0\0f"s}},
+        LenientCase{"PadOutsideWindowNotCounted", u"Zg==AAAAAAAAAAAA", {u"f\0\0\0\0\0\0\0\0\0\0\0"s}},
+        // The window's edge: the eleventh position from the end counts, the
+        // twelfth does not.
+        LenientCase{"PadEleventhFromEndCounts", u"Zg==AAAAAAAAA", {u"f\0\0\0\0\0\0\0"s}},
+        LenientCase{"PadTwelfthFromEndNotCounted", u"=AAAAAAAAAAA", {u"\0\0\0\0\0\0\0\0\0"s}},
+        LenientCase{"ForeignCharactersAreZero", u"-_ !", {u"\0\0\0"s}},
+        // GBK lead bytes are >= 128: they decode as value 0, like "A". Where
+        // Chinese is "?", two characters are two bytes, decoding to one.
+        LenientCase{"HighBytesAreZero", u"迅雷", {u"\0\0\0"s, u"\0"s}}),
     test::RowName);
 
 TEST(Base64Test, ByteLevelEmptyInEmptyOut) {

@@ -172,11 +172,11 @@ TEST_P(CancelTest, ChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CancelTest,
     testing::Values(CancelCase{"Quietly", false, 260, std::nullopt, 0},
-                    CancelCase{"WithCancelError", true, 260, std::nullopt, ErrCancelSelected},
-                    // A path longer than the buffer cannot be returned.
-                    CancelCase{"PathTooLong", false, 10, Answer{QStringLiteral("/tmp/abcdef.lst"), 1}, 0},
-                    CancelCase{"ChinesePathTooLongInBytes", true, 12, Answer{Q(u"/tmp/文件名.lst"), 1},
-                               ErrCancelSelected}),
+                    CancelCase{"WithCancelError", true, 260, std::nullopt, 32755},
+                    // A path longer than the buffer cannot be returned; these
+                    // are one byte too long.
+                    CancelCase{"PathTooLong", false, 14, Answer{QStringLiteral("/tmp/abcdef.lst"), 1}, 0},
+                    CancelCase{"ChinesePathTooLongInBytes", true, 14, Answer{Q(u"/tmp/文件名.lst"), 1}, 32755}),
     test::RowName);
 
 struct FolderCase {
@@ -222,42 +222,11 @@ TEST_P(MaxFileSizeTest, IsCheckedBeforeTheDialogShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaxFileSizeTest,
-                         testing::Values(SizeCase{"Largest16BitOverflows", 32767, ErrOverflow},
+                         testing::Values(SizeCase{"Largest16BitOverflows", 32767, 6},
                                          SizeCase{"OneLessWorks", 32766, 0},
-                                         SizeCase{"NegativeIsInvalid", -1, ErrInvalidCall}),
+                                         SizeCase{"ZeroWorks", 0, 0},
+                                         SizeCase{"NegativeIsInvalid", -1, 5}),
                          test::RowName);
-
-struct ActionCase {
-    const char* name;
-    std::int16_t value;
-    int error;
-    std::int16_t stored;
-    bool shown;
-    QFileDialog::AcceptMode mode;
-};
-
-class ActionTest : public ClsComdlgTest, public testing::WithParamInterface<ActionCase> {};
-
-TEST_P(ActionTest, ShowsTheNamedDialogOrRefuses) {
-    const ActionCase& c = GetParam();
-    clsComdlg d;
-    Seen seen;
-    if (c.shown) AnswerNext(std::nullopt, &seen);
-    EXPECT_ERROR_NUMBER(d.SetAction(c.value), c.error);
-    EXPECT_EQ(d.Action(), c.stored);
-    EXPECT_EQ(seen.shown, c.shown ? 1 : 0);
-    EXPECT_EQ(seen.acceptMode, c.mode);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ActionTest,
-    testing::Values(ActionCase{"ZeroShowsNothing", 0, 0, 0, false, QFileDialog::AcceptOpen},
-                    ActionCase{"OneOpens", 1, 0, 1, true, QFileDialog::AcceptOpen},
-                    ActionCase{"TwoSaves", 2, 0, 2, true, QFileDialog::AcceptSave},
-                    ActionCase{"ColourIsNotBuilt", 3, ErrNotSupported, 3, false, QFileDialog::AcceptOpen},
-                    ActionCase{"SevenIsInvalid", 7, ErrInvalidProperty, 0, false, QFileDialog::AcceptOpen},
-                    ActionCase{"NegativeIsInvalid", -1, ErrInvalidProperty, 0, false, QFileDialog::AcceptOpen}),
-    test::RowName);
 
 TEST_F(ClsComdlgTest, ZeroOwnerBecomesTheMainWindowAndStays) {
     QWidget mainWindow;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velkrant::test {
@@ -28,6 +29,31 @@ template <class Row>
 void PrintTo(const Row& row, std::ostream* os) {
     *os << row.name;
 }
+
+/// True when the core converts through code page 936 (GBK), the page the
+/// program is made for and the one it uses outside Windows; false under
+/// Windows' Western page 1252. Any other page fails the running test,
+/// naming it: the tests know what those two pages give and no other.
+bool RunsUnderGbk();
+
+/// An expected value that depends on the code page: one for code page
+/// 936, and one for page 1252, which holds no Chinese (ASCII stays as it
+/// is, each Chinese character becomes "?"); or one value for both.
+///
+///     EXPECT_EQ(Base64Encode(u"迅雷"), (PerCodePage<std::u16string>{u"0bjA1w==", u"Pz8="}.Here()));
+template <class T>
+class PerCodePage {
+public:
+    PerCodePage(T both) : gbk_(std::move(both)) {}
+    PerCodePage(T gbk, T cp1252) : gbk_(std::move(gbk)), cp1252_(std::move(cp1252)) {}
+
+    /// The value for the code page the core converts through.
+    const T& Here() const { return cp1252_ && !RunsUnderGbk() ? *cp1252_ : gbk_; }
+
+private:
+    T gbk_;
+    std::optional<T> cp1252_;
+};
 
 /// The NumberedError that `action` raised, or nothing when it raised none.
 std::optional<NumberedError> ErrorRaisedBy(const std::function<void()>& action);

@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "ModalAnswer.h"
 #include "modManifest.h"
 
 #include <QMessageBox>
@@ -9,14 +10,7 @@
 namespace velkrant::test {
 
 void AnswerNextModalBox(std::function<void(QMessageBox&)> answer) {
-    // Polls from the event loop: the box's own loop runs it once shown.
-    QTimer::singleShot(0, [answer = std::move(answer)]() mutable {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            answer(*box);
-        } else {
-            AnswerNextModalBox(std::move(answer));
-        }
-    });
+    AnswerNextModal<QMessageBox>(std::move(answer));
 }
 
 void RunFromEventLoop(std::function<void()> action, int times) {

@@ -1,8 +1,9 @@
 #pragma once
-// Readable failure reports: Qt texts print as UTF-8, not as a dump of
-// bytes. These live in the global namespace, where GoogleTest's printer
-// looks for them when it meets a QString.
+// Readable failure reports: Qt texts print as UTF-8 and rectangles as
+// position and size, not as a dump of bytes. These live in the global
+// namespace, where GoogleTest's printer looks for them.
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -14,4 +15,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 inline void PrintTo(const QStringList& texts, std::ostream* os) {
     *os << '{' << texts.join(QStringLiteral("\", \"")).prepend(u'"').append(u'"').toStdString() << '}';
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* os) {
+    *os << '(' << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height() << ')';
 }

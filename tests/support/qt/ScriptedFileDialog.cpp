@@ -1,5 +1,11 @@
 #include "ScriptedFileDialog.h"
 
+#include "ColorDialogRun.h"
+#include "CurrentPrinter.h"
+#include "FolderDialogRun.h"
+#include "FontDialogRun.h"
+#include "PrintDialogRun.h"
+
 namespace velkrant::test {
 
 void AnswerNext(std::optional<FileDialogRun::Answer> answer, Seen* seen) {
@@ -22,8 +28,17 @@ void AnswerNext(std::optional<FileDialogRun::Answer> answer, Seen* seen) {
 }
 
 DialogHooks::~DialogHooks() {
-    EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted dialog was never shown";
+    EXPECT_FALSE(FileDialogRun::HasPendingScript()) << "a scripted file dialog was never shown";
+    EXPECT_FALSE(ColorDialogRun::Hook().HasNext()) << "a scripted colour dialog was never shown";
+    EXPECT_FALSE(FontDialogRun::Hook().HasNext()) << "a scripted font dialog was never shown";
+    EXPECT_FALSE(PrintDialogRun::Hook().HasNext()) << "a scripted print dialog was never shown";
+    EXPECT_FALSE(FolderDialogRun::Hook().HasNext()) << "a scripted folder dialog was never shown";
     clsComdlg::AnswerNextFileDialog({});
+    clsComdlg::AnswerNextColorDialog({});
+    clsComdlg::AnswerNextFontDialog({});
+    clsComdlg::AnswerNextPrintDialog({});
+    clsComdlg::AnswerNextFolderDialog({});
+    CurrentPrinter::Forget();
     clsComdlg::SetMainWindow(nullptr);
     QDir::setCurrent(startFolder_);
 }

@@ -32,9 +32,10 @@ struct Seen {
 void AnswerNext(std::optional<FileDialogRun::Answer> answer, Seen* seen = nullptr);
 
 /// Owns the dialog class's hooks for one test: at its end a script that no
-/// dialog used fails the test, the class forgets the script and the
-/// registered main window, and the current folder (which a file dialog
-/// moves) is put back, so nothing leaks into the next test.
+/// dialog used fails the test, the class forgets every script, the
+/// registered main window and the program's current printer, and the
+/// current folder (which a file dialog moves) is put back, so nothing leaks
+/// into the next test.
 class DialogHooks {
 public:
     DialogHooks() : startFolder_(QDir::currentPath()) {}
