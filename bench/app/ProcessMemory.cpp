@@ -6,6 +6,10 @@
 #include <cstring>
 #include <fstream>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace velkrant::ProcessMemory {
 
 namespace {
@@ -33,6 +37,11 @@ double PeakMiB() {
 }
 
 bool ResetPeak() {
+#ifdef __GLIBC__
+    // Memory freed by earlier steps goes back to the system first, so the
+    // peak starts from what is alive and not from what the allocator kept.
+    malloc_trim(0);
+#endif
     // Writing 5 to clear_refs resets the peak to the current resident size.
     std::ofstream clearRefs("/proc/self/clear_refs");
     clearRefs << "5";

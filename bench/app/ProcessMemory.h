@@ -11,10 +11,10 @@ double ResidentMiB();
 /// in MiB; negative where the system does not say.
 double PeakMiB();
 
-/// Makes the peak start again from the resident memory now, so that a
-/// measured step's peak is its own and not that of the preparation before
-/// it. False where the kernel does not allow it (the peak is then the
-/// whole process's).
+/// Hands memory that was freed back to the system and makes the peak start
+/// again from the resident memory now, so that a measured step's peak is
+/// its own and not that of the steps before it. False where the kernel
+/// does not allow it (the peak is then the whole process's).
 bool ResetPeak();
 
 }  // namespace velkrant::ProcessMemory
