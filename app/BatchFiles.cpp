@@ -56,7 +56,7 @@ void ReportFailure(const char16_t* text, const QString& listFile) {
 
 }  // namespace
 
-std::optional<QString> Import(QWidget* owner) {
+std::optional<std::u16string> Import(QWidget* owner) {
     QString path;
     try {
         clsComdlg dialog;

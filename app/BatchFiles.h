@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -21,8 +22,8 @@ namespace velkrant::BatchFiles {
 /// never loses what the user had. `owner` owns the dialog; null means the
 /// registered main window.
 ///
-///     if (auto text = BatchFiles::Import(this)) txtBatchIn->setPlainText(*text);
-std::optional<QString> Import(QWidget* owner);
+///     if (auto text = BatchFiles::Import(this)) BoxText::Set(*txtBatchIn, *text);
+std::optional<std::u16string> Import(QWidget* owner);
 
 /// Asks for a target and saves outputText + CR LF atomically; shows
 /// "已保存!" or "写入文件错误!" (and writes the log).

@@ -56,7 +56,7 @@ std::u16string ExpectedBoxText(std::u16string_view fileText) {
 
 std::u16string Read(const QString& path) {
     try {
-        return ListFile::Read(path).toStdU16String();
+        return ListFile::Read(path);
     } catch (const NumberedError&) {
         Require(false, "a readable file always reads");
     }

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
@@ -97,6 +99,10 @@ Bytes ReadAll(const QString& path) {
         }
     }
     Bytes bytes;
+    // Room for the whole file at once: grown a chunk at a time, a list of
+    // a hundred megabytes would be copied over and over on its way in.
+    // Devices and pipes tell no size and grow as they are read.
+    bytes.reserve(static_cast<std::size_t>(std::clamp(file.size(), qint64{0}, ReadLimit)));
     char chunk[1 << 16];
     for (;;) {
         const qint64 got = file.read(chunk, sizeof chunk);

@@ -4,35 +4,41 @@
 #include "FileBytes.h"
 
 #include <string>
+#include <utility>
 
 namespace velkrant::ListFile {
 
 namespace {
 
-// One pass over the file's text: a CR ends a line and takes a following LF
-// with it; a terminator at the very end adds no empty line of its own.
-// Built straight into the QString the box takes, so a long list is not
-// copied once more on its way there.
-QString BoxTextFromFileText(std::u16string_view fileText) {
-    QString box;
-    box.reserve(static_cast<qsizetype>(fileText.size() + fileText.size() / 16));
-    std::size_t at = 0;
-    while (at < fileText.size()) {
-        const std::size_t cr = fileText.find(u'\r', at);
-        const std::size_t end = cr == std::u16string_view::npos ? fileText.size() : cr;
-        box.append(QStringView(fileText.substr(at, end - at)));
-        at = end;
-        if (at < fileText.size()) {
-            at += 1;
-            if (at < fileText.size() && fileText[at] == u'\n') {
-                at += 1;
-            }
-            if (at < fileText.size()) {
-                box.append(QStringLiteral("\r\n"));
-            }
-        }
+bool IsLoneCr(std::u16string_view text, std::size_t at) {
+    return text[at] == u'\r' && (at + 1 == text.size() || text[at + 1] != u'\n');
+}
+
+// A CR alone ends a line as CR LF does: it gets the LF that it lacks.
+std::u16string WithLfAfterLoneCrs(std::u16string_view text) {
+    std::u16string joined;
+    joined.reserve(text.size() + text.size() / 16);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        joined.push_back(text[at]);
+        if (IsLoneCr(text, at)) joined.push_back(u'\n');
     }
-    return box;
+    return joined;
+}
+
+bool HasLoneCr(std::u16string_view text) {
+    for (std::size_t cr = text.find(u'\r'); cr != std::u16string_view::npos; cr = text.find(u'\r', cr + 1)) {
+        if (IsLoneCr(text, cr)) return true;
+    }
+    return false;
+}
+
+// The file's lines joined by CR LF, nothing after the last one. Lists
+// nearly always end their lines in CR LF already; then the text only loses
+// its last line end, in place, and a long list is not copied once more.
+std::u16string BoxTextFromFileText(std::u16string text) {
+    if (HasLoneCr(text)) text = WithLfAfterLoneCrs(text);
+    if (text.ends_with(u"\r\n")) text.resize(text.size() - 2);
+    return text;
 }
 
 }  // namespace
@@ -45,10 +51,10 @@ std::u16string DecodeBytes(BytesView bytes) {
     return CodePage::Utf8OrCodePageToText(bytes);
 }
 
-QString Read(const QString& path) {
+std::u16string Read(const QString& path) {
     // The bytes go as soon as they are text.
-    const std::u16string fileText = DecodeBytes(FileBytes::ReadAll(path));
-    return BoxTextFromFileText(fileText);
+    std::u16string text = DecodeBytes(FileBytes::ReadAll(path));
+    return BoxTextFromFileText(std::move(text));
 }
 
 void Write(const QString& path, const QString& text) {

@@ -27,7 +27,7 @@ std::u16string DecodeBytes(BytesView bytes);
 ///
 ///     // file bytes "a\r\nb\r\n\r\n"
 ///     ListFile::Read(path) == u"a\r\nb\r\n"
-QString Read(const QString& path);
+std::u16string Read(const QString& path);
 
 /// Saves `text` followed by one CR LF, in the code page, replacing the
 /// file atomically (FileBytes::Save). Throws NumberedError.

@@ -3,9 +3,18 @@
 // QT_QPA_PLATFORM names another (xcb under Xvfb, for instance).
 //
 //     build/release/bench/app/velkrant_app_bench
+//
+// The list rows run at 32,768, 200,000 and 1,000,000 lines side by side.
+// Each gives its time from the click to the finished, repainted box (and
+// the CPU time of it), the lines per second, the microseconds per line
+// (flat when the cost grows with the number of lines and no faster) and
+// the peak resident memory of the process during the click.
 
 #include "BoxText.h"
+#include "ListFile.h"
 #include "Messages.h"
+#include "ProcessMemory.h"
+#include "clsComdlg.h"
 #include "frmBatch.h"
 #include "frmMain.h"
 #include "modMain.h"
@@ -15,11 +24,14 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace {
@@ -31,16 +43,24 @@ double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
 }
 
-// Typical Thunder links: addresses of a little over a hundred characters.
-std::u16string ThunderList(int lines) {
+std::u16string Address(int i) {
+    return u"http://dl.example-mirror.net/pub/software/releases/2024/package-" + QString::number(i).toStdU16String() +
+           u"-x86_64-full.zip?from=list";
+}
+
+// `lines` lines made by `line`, joined by CR LF.
+std::u16string List(int lines, const std::function<std::u16string(int)>& line) {
     std::u16string list;
     for (int i = 0; i < lines; ++i) {
         if (i > 0) list += u"\r\n";
-        const std::u16string address = u"http://dl.example-mirror.net/pub/software/releases/2024/package-" +
-                                       QString::number(i).toStdU16String() + u"-x86_64-full.zip?from=list";
-        list += modMain::ThunderEncode(address);
+        list += line(i);
     }
     return list;
+}
+
+// Typical Thunder links: addresses of a little over a hundred characters.
+std::u16string ThunderList(int lines) {
+    return List(lines, [](int i) { return modMain::ThunderEncode(Address(i)); });
 }
 
 std::unique_ptr<frmMain> ShownMainWindow() {
@@ -49,28 +69,104 @@ std::unique_ptr<frmMain> ShownMainWindow() {
     return window;
 }
 
-// From the click on the convert button to the closing message, with the
-// batch window open as a user has it.
+// The main window with the batch window open, as a user has it; messages
+// are answered at once.
+class OpenBatchWindow {
+public:
+    OpenBatchWindow() : previous_(SetMessageNotifier([](const Message&) {})) { window_->chkBatch->click(); }
+    ~OpenBatchWindow() {
+        window_->close();
+        SetMessageNotifier(previous_);
+    }
+    frmMain& Main() { return *window_; }
+    frmBatch& Batch() { return window_->Batch(); }
+
+private:
+    MessageNotifier previous_;
+    std::unique_ptr<frmMain> window_ = ShownMainWindow();
+};
+
+// Times `action` up to the finished, repainted window after `prepare`, which
+// is not timed, once per iteration, and reports the figures of the list rows.
+void MeasureListRow(benchmark::State& state, const std::function<void()>& prepare,
+                    const std::function<void()>& action) {
+    double seconds = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        // Outside the CPU time too, which on a busy machine tells how much
+        // of the wall time was the program's own.
+        state.PauseTiming();
+        prepare();
+        state.ResumeTiming();
+        ProcessMemory::ResetPeak();
+        const Clock::time_point start = Clock::now();
+        action();
+        QCoreApplication::processEvents();
+        const double iteration = Seconds(Clock::now() - start);
+        state.SetIterationTime(iteration);
+        seconds += iteration;
+        peak = std::max(peak, ProcessMemory::PeakMiB());
+    }
+    const auto lines = static_cast<double>(state.range(0)) * static_cast<double>(state.iterations());
+    state.SetItemsProcessed(static_cast<std::int64_t>(lines));
+    state.counters["us_per_line"] = seconds * 1e6 / lines;
+    state.counters["peak_MiB"] = peak;
+}
+
+bool HoldsLines(const QPlainTextEdit& box, int lines) {
+    return box.document()->blockCount() == lines;
+}
+
+// From the click on the convert button to the finished output box; every
+// run starts with an empty output box, as a user's first run does.
 void BatchThroughWindows(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
-    std::unique_ptr<frmMain> window = ShownMainWindow();
-    window->chkBatch->click();
-    BoxText::Set(*window->Batch().txtBatchIn, ThunderList(lines));
-    Clock::time_point finished;
-    const MessageNotifier previous = SetMessageNotifier([&](const Message&) { finished = Clock::now(); });
-    for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
-        window->cmdCode->click();
-        state.SetIterationTime(Seconds(finished - start));
-    }
-    if (window->Batch().txtBatchOut->document()->blockCount() != lines) {
+    OpenBatchWindow windows;
+    BoxText::Set(*windows.Batch().txtBatchIn, ThunderList(lines));
+    MeasureListRow(
+        state, [&] { windows.Batch().txtBatchOut->clear(); }, [&] { windows.Main().cmdCode->click(); });
+    if (!HoldsLines(*windows.Batch().txtBatchOut, lines)) {
         state.SkipWithError("the output does not hold one line per input line");
     }
-    SetMessageNotifier(previous);
-    window->close();
-    state.SetItemsProcessed(state.iterations() * lines);
 }
-BENCHMARK(BatchThroughWindows)->Arg(32768)->Arg(200000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The output box alone, filled as a batch run fills it: the share of the
+// batch that the text box itself takes.
+void FillOutputBox(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    OpenBatchWindow windows;
+    const std::u16string output = List(lines, Address);
+    MeasureListRow(
+        state, [&] { windows.Batch().txtBatchOut->clear(); }, [&] { windows.Main().SetBatchOutText(output); });
+    if (!HoldsLines(*windows.Batch().txtBatchOut, lines)) {
+        state.SkipWithError("the output box does not hold every line");
+    }
+}
+
+// From the click on the import button (the file dialog answered at once)
+// to the finished input box.
+void ImportThroughWindows(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("links.lst"));
+    ListFile::Write(path, BoxText::Borrowed(ThunderList(lines)));
+    OpenBatchWindow windows;
+    const auto prepare = [&] {
+        windows.Batch().txtBatchIn->clear();
+        clsComdlg::AnswerNextFileDialog([path](QFileDialog&) { return FileDialogRun::Answer{path, 1}; });
+    };
+    MeasureListRow(state, prepare, [&] { windows.Batch().cmdImport->click(); });
+    if (!HoldsLines(*windows.Batch().txtBatchIn, lines)) {
+        state.SkipWithError("the input box does not hold every line of the file");
+    }
+}
+
+void ListSizes(benchmark::internal::Benchmark* row) {
+    row->Arg(32768)->Arg(200000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BatchThroughWindows)->Apply(ListSizes);
+BENCHMARK(FillOutputBox)->Apply(ListSizes);
+BENCHMARK(ImportThroughWindows)->Apply(ListSizes);
 
 // Start-up as the program runs it, once the toolkit is loaded: create,
 // place and show the main window until it is on screen.

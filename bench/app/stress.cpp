@@ -16,6 +16,7 @@
 
 #include "BoxText.h"
 #include "Messages.h"
+#include "ProcessMemory.h"
 #include "clsComdlg.h"
 #include "frmBatch.h"
 #include "frmMain.h"
@@ -37,7 +38,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -55,29 +55,10 @@ constexpr std::size_t kLinkChars = 10u << 20;
 constexpr std::size_t kListBytes = 100u << 20;
 constexpr std::size_t kBinaryBytes = 10u << 20;
 
-// One of the status lines of /proc/self/status, in MiB; -1 where there is none.
-double StatusMiB(const char* key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) return line.mid(static_cast<qsizetype>(std::strlen(key))).trimmed().split(' ')[0].toDouble() / 1024.0;
-    }
-    return -1;
-}
-
-// Writing 5 to clear_refs resets the peak to the current resident size,
-// so a phase's peak is its own and not that of the preparation before it.
-bool ResetPeak() {
-    std::ofstream clearRefs("/proc/self/clear_refs");
-    clearRefs << "5";
-    clearRefs.flush();
-    return clearRefs.good();
-}
-
 // Runs a measured phase; `check` says whether its result was right.
 bool Phase(const char* name, const std::function<void()>& action, const std::function<bool()>& check) {
-    const bool reset = ResetPeak();
-    const double before = StatusMiB("VmRSS:");
+    const bool reset = ProcessMemory::ResetPeak();
+    const double before = ProcessMemory::ResidentMiB();
     const Clock::time_point start = Clock::now();
     action();
     // Whatever the change has left to lay out or paint happens now.
@@ -86,7 +67,7 @@ bool Phase(const char* name, const std::function<void()>& action, const std::fun
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const bool ok = check();
     std::printf("%-14s %8.2f s   peak %7.0f MiB%s   (resident before %5.0f MiB)  %s\n", name, seconds,
-                StatusMiB("VmHWM:"), reset ? "" : " (process)", before, ok ? "ok" : "WRONG RESULT");
+                ProcessMemory::PeakMiB(), reset ? "" : " (process)", before, ok ? "ok" : "WRONG RESULT");
     std::fflush(stdout);
     return ok;
 }

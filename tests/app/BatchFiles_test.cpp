@@ -51,7 +51,7 @@ TEST_F(BatchFilesTest, ImportAsksForAListAndGivesItsLines) {
     SetFileContent(Path("in.lst"), "a\r\nb\r\n");
     Seen seen;
     AnswerNext(Answer{Path("in.lst"), 1}, &seen);
-    EXPECT_EQ(BatchFiles::Import(nullptr), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(BatchFiles::Import(nullptr), u"a\r\nb");
     EXPECT_EQ(seen.title, QStringLiteral("导入"));
     EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptOpen);
     EXPECT_EQ(seen.fileMode, QFileDialog::ExistingFile);

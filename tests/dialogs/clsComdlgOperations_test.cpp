@@ -8,7 +8,6 @@
 #include "ScriptedFileDialog.h"
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -33,13 +32,7 @@ const Operation Help = [](clsComdlg& d) { d.ShowHelp(); };
 
 class OperationsTest : public testing::Test {
 protected:
-    OperationsTest() {
-        QFile file(helpFile_);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-
     QTemporaryDir dir_;
-    const QString helpFile_ = dir_.filePath(QStringLiteral("help.html"));
     test::DialogHooks hooks_;
 };
 
@@ -55,8 +48,10 @@ class ActionTest : public OperationsTest, public testing::WithParamInterface<Act
 
 TEST_P(ActionTest, ShowsTheNamedDialogOrRefuses) {
     const ActionCase& c = GetParam();
+    const QString helpFile = dir_.filePath(QStringLiteral("help.html"));
+    ASSERT_TRUE(QFile(helpFile).open(QIODevice::WriteOnly));
     clsComdlg d;
-    d.SetHelpFile(helpFile_);
+    d.SetHelpFile(helpFile);
     test::CancelEveryDialog user;
     EXPECT_ERROR_NUMBER(d.SetAction(c.value), c.error);
     EXPECT_EQ(d.Action(), c.stored);
@@ -76,40 +71,16 @@ INSTANTIATE_TEST_SUITE_P(
                     ActionCase{"NegativeIsInvalid", -1, 380, 0, {}}),
     test::RowName);
 
-struct OwnerCase {
-    const char* name;
-    Operation operation;
-    bool isDialog;
-};
-
-class EveryOwnerTest : public OperationsTest, public testing::WithParamInterface<OwnerCase> {};
-
-TEST_P(EveryOwnerTest, ZeroOwnerBecomesTheMainWindow) {
-    QWidget mainWindow;
-    hooks_.SetMainWindow(&mainWindow);
-    clsComdlg d;
-    d.SetHelpFile(helpFile_);
-    test::CancelEveryDialog user;
-    GetParam().operation(d);
-    EXPECT_EQ(d.OwnerHwnd(), clsComdlg::HandleOf(&mainWindow));
-    EXPECT_EQ(user.parents, GetParam().isDialog ? std::vector<QWidget*>{&mainWindow} : std::vector<QWidget*>{});
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EveryOwnerTest,
-                         testing::Values(OwnerCase{"Colour", Color, true}, OwnerCase{"Font", Font, true},
-                                         OwnerCase{"Printer", Printer, true}, OwnerCase{"Folder", Folder, true},
-                                         OwnerCase{"Help", Help, false}),
-                         test::RowName);
-
-struct EveryCancelCase {
+struct CancelCase {
     const char* name;
     Operation operation;
     bool cancelError;
     int error;
     const char16_t* folderPath;
+    bool hasWindow;  // help has none to own
 };
 
-class EveryCancelTest : public OperationsTest, public testing::WithParamInterface<EveryCancelCase> {};
+class EveryOperationTest : public OperationsTest, public testing::WithParamInterface<CancelCase> {};
 
 // Everything a dialog could set, as the caller left it.
 auto Settable(const clsComdlg& d) {
@@ -118,8 +89,10 @@ auto Settable(const clsComdlg& d) {
                       d.PrinterDefaultSource(), d.PrinterExtraFields());
 }
 
-TEST_P(EveryCancelTest, ChangesNothingButTheFolder) {
-    const EveryCancelCase& c = GetParam();
+TEST_P(EveryOperationTest, IsOwnedByTheMainWindowAndCancelChangesNothingButTheFolder) {
+    const CancelCase& c = GetParam();
+    QWidget mainWindow;
+    hooks_.SetMainWindow(&mainWindow);
     clsComdlg d;
     d.SetCancelError(c.cancelError);
     d.SetColor(0x123456);
@@ -135,21 +108,23 @@ TEST_P(EveryCancelTest, ChangesNothingButTheFolder) {
     EXPECT_EQ(error ? error->Source() : u"", c.error == 0 ? u"" : u"Velkrant.clsComdlg");
     EXPECT_TRUE(Settable(d) == before);
     EXPECT_EQ(d.FolderPath(), QString::fromUtf16(c.folderPath));
+    EXPECT_EQ(d.OwnerHwnd(), clsComdlg::HandleOf(&mainWindow));
+    EXPECT_EQ(user.parents, c.hasWindow ? std::vector<QWidget*>{&mainWindow} : std::vector<QWidget*>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, EveryCancelTest,
-    testing::Values(EveryCancelCase{"ColourQuietly", Color, false, 0, u"kept"},
-                    EveryCancelCase{"ColourWithCancelError", Color, true, 32755, u"kept"},
-                    EveryCancelCase{"FontQuietly", Font, false, 0, u"kept"},
-                    EveryCancelCase{"FontWithCancelError", Font, true, 32755, u"kept"},
-                    EveryCancelCase{"PrinterQuietly", Printer, false, 0, u"kept"},
-                    EveryCancelCase{"PrinterWithCancelError", Printer, true, 32755, u"kept"},
+    Cases, EveryOperationTest,
+    testing::Values(CancelCase{"ColourQuietly", Color, false, 0, u"kept", true},
+                    CancelCase{"ColourWithCancelError", Color, true, 32755, u"kept", true},
+                    CancelCase{"FontQuietly", Font, false, 0, u"kept", true},
+                    CancelCase{"FontWithCancelError", Font, true, 32755, u"kept", true},
+                    CancelCase{"PrinterQuietly", Printer, false, 0, u"kept", true},
+                    CancelCase{"PrinterWithCancelError", Printer, true, 32755, u"kept", true},
                     // The folder is the exception: a quiet cancel empties it.
-                    EveryCancelCase{"FolderQuietlyEmptiesThePath", Folder, false, 0, u""},
-                    EveryCancelCase{"FolderWithCancelError", Folder, true, 32755, u"kept"},
+                    CancelCase{"FolderQuietlyEmptiesThePath", Folder, false, 0, u"", true},
+                    CancelCase{"FolderWithCancelError", Folder, true, 32755, u"kept", true},
                     // Help has no cancel: nothing to open is no failure.
-                    EveryCancelCase{"HelpNeverRaises", Help, true, 0, u"kept"}),
+                    CancelCase{"HelpNeverRaises", Help, true, 0, u"kept", false}),
     test::RowName);
 
 }  // namespace

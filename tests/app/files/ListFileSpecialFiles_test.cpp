@@ -57,7 +57,7 @@ TEST(ListFileTest, WritesIntoAPipeInsteadOfReplacingIt) {
 
 TEST(ListFileTest, ReadsAPipeWithoutAWriterAsEmpty) {
     WorkFolder folder;
-    EXPECT_EQ(ListFile::Read(FifoWithoutPartner(folder)), QString());
+    EXPECT_EQ(ListFile::Read(FifoWithoutPartner(folder)), u"");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_P(ReadTest, GivesTheLinesJoinedByCrLf) {
     WorkFolder folder;
     const QString path = folder.Path(QStringLiteral("in.lst"));
     SetFileContent(path, GetParam().content);
-    EXPECT_EQ(ListFile::Read(path).toStdU16String(), GetParam().text);
+    EXPECT_EQ(ListFile::Read(path), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
