@@ -22,7 +22,14 @@ bool SingleInstance::AnotherIsRunning() {
 }
 
 QString SingleInstance::DefaultLockPath() {
+#ifdef _WIN32
+    // Qt's runtime location on Windows is the profile folder itself, where
+    // the lock would lie in plain view; the user's temporary folder is the
+    // place for files that live as long as a process.
+    const QString directory = QDir::tempPath();
+#else
     const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
     return QDir(directory).filePath(QStringLiteral("velkrant.lock"));
 }
 

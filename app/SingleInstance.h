@@ -1,7 +1,8 @@
 #pragma once
-// One running copy per user: a lock file in the user's runtime directory,
-// held for the life of the process. A lock left by a process that died
-// (crashed or killed) is taken over, so a crash never locks a user out.
+// One running copy per user: a lock file in the user's runtime directory
+// (on Windows the user's temporary folder), held for the life of the
+// process. A lock left by a process that died (crashed or killed) is taken
+// over, so a crash never locks a user out.
 
 #include <QLockFile>
 #include <QString>
@@ -20,7 +21,8 @@ public:
     ///     if (instance.AnotherIsRunning()) { /* refuse to start */ }
     bool AnotherIsRunning();
 
-    /// The per-user lock file: "velkrant.lock" in the runtime directory.
+    /// The per-user lock file: "velkrant.lock" in the runtime directory,
+    /// on Windows in the temporary folder (%TEMP%).
     static QString DefaultLockPath();
 
 private:

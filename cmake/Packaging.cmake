@@ -1,6 +1,6 @@
-# Packages of what `cmake --install` puts in place, made with CPack
-# (`cpack --preset deb`). On Linux a Debian package; the Windows installer's
-# generator and settings belong beside it, under WIN32.
+# Packages of what `cmake --install` puts in place, made with CPack: on
+# Linux a Debian package (`cpack --preset deb`), on Windows an installer
+# (`cpack --preset windows`).
 
 set(CPACK_PACKAGE_NAME velkrant)
 # All four parts: CPack would keep only three.
@@ -23,6 +23,33 @@ if(UNIX AND NOT APPLE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   # The toolkit's own texts in Chinese, and a font that has the captions.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
+endif()
+
+if(WIN32)
+  # An installer made with NSIS (Debian's nsis package): the programs in
+  # "Program Files\Velkrant\bin", a Start-menu entry, an uninstaller, and
+  # the version in its own version information and in the list of
+  # installed programs.
+  set(CPACK_GENERATOR NSIS)
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Velkrant)
+  set(CPACK_NSIS_PACKAGE_NAME Velkrant)
+  set(CPACK_NSIS_DISPLAY_NAME Velkrant)
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_PACKAGE_EXECUTABLES velkrant Velkrant)
+  set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\velkrant.exe")
+  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/velkrant.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/velkrant.ico)
+  set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+  set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+  set(CPACK_NSIS_DEFINES "
+  Target amd64-unicode
+  VIProductVersion ${PROJECT_VERSION}
+  VIFileVersion ${PROJECT_VERSION}
+  VIAddVersionKey /LANG=0 ProductName Velkrant
+  VIAddVersionKey /LANG=0 CompanyName '${VELKRANT_COMPANY_NAME}'
+  VIAddVersionKey /LANG=0 FileDescription 'Velkrant ${PROJECT_VERSION} Setup'
+  VIAddVersionKey /LANG=0 FileVersion ${PROJECT_VERSION}
+  VIAddVersionKey /LANG=0 ProductVersion ${PROJECT_VERSION}")
 endif()
 
 include(CPack)

@@ -20,8 +20,9 @@ PACKAGES=(
   fonts-noto-cjk fonts-roboto-unhinted xvfb xauth imagemagick
   openbox xdotool x11-utils libxcb1-dev
   python3 time
-  # The Windows build of the core and velkrant-cli, and Wine to test it.
-  g++-mingw-w64-x86-64-posix wine wine64 locales
+  # The Windows build, Wine to test it, the installer's maker (NSIS) and
+  # the tools that read an executable's resources (icoutils).
+  g++-mingw-w64-x86-64-posix wine wine64 locales nsis icoutils
   # The Debian package: its library dependencies, and a clean system to
   # install it in.
   dpkg-dev debootstrap

@@ -12,7 +12,9 @@
 # the recipe (source version, options, patches); when that changes, Qt is
 # built again.
 #
-# Usage: scripts/windows/build-qt.sh [--force] [--prepare-only] [--keep-work]
+# Usage: scripts/windows/build-qt.sh [--check] [--force] [--prepare-only] [--keep-work]
+#   --check         build nothing; exit 0 when the cache is complete and
+#                   built from the current recipe, 1 when it is not
 #   --force         build again even if the cache is complete
 #   --prepare-only  fetch and patch the sources, then stop
 #   --keep-work     keep the sources and build tree after a successful install
@@ -39,9 +41,10 @@ readonly work=$cache/qt6-mingw-work
 readonly stamp=$prefix/.velkrant-build-complete
 jobs=${VELKRANT_BUILD_JOBS:-$(nproc)}
 
-force=0 prepare_only=0 keep_work=0
+check_only=0 force=0 prepare_only=0 keep_work=0
 for arg in "$@"; do
   case $arg in
+    --check) check_only=1 ;;
     --force) force=1 ;;
     --prepare-only) prepare_only=1 ;;
     --keep-work) keep_work=1 ;;
@@ -263,8 +266,10 @@ if [ -f "$stamp" ] && [ "$force" = 0 ]; then
     say "static Qt $QT_UPSTREAM for MinGW is already built in $prefix; nothing to do"
     exit 0
   fi
+  [ "$check_only" = 1 ] && { say "the cached Qt in $prefix was built from a different recipe"; exit 1; }
   say "the cached Qt in $prefix was built from a different recipe; building again"
 fi
+[ "$check_only" = 1 ] && { say "no static Qt $QT_UPSTREAM for MinGW in $prefix"; exit 1; }
 
 mkdir -p "$cache"
 exec 9>"$cache/.qt6-mingw.lock"

@@ -14,13 +14,17 @@ namespace velkrant {
 namespace {
 
 // Both programs are started with their own runtime directory, so the tests
-// never meet a Velkrant the user is running, nor each other.
+// never meet a Velkrant the user is running, nor each other. The lock's
+// folder is named by XDG_RUNTIME_DIR on Linux and by TMP and TEMP on
+// Windows; each system ignores the others' names.
 class InstanceTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(runtime_.isValid());
         environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMP", "TEMP"}) {
+            environment_.insert(QString::fromLatin1(name), QDir::toNativeSeparators(runtime_.path()));
+        }
         environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     }
 
@@ -43,14 +47,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(LockPath()); }, 30000));
     }
 
-    // Runs the probe to its end and returns what it printed.
+    // Runs the probe to its end and returns what it printed, its lines
+    // ended by LF (Windows' C runtime writes CR LF).
     std::string RunProbe(const QStringList& arguments = {}) {
         second_.setProcessEnvironment(environment_);
         second_.start(QStringLiteral(VELKRANT_PROBE), arguments);
         EXPECT_TRUE(second_.waitForFinished(60000));
         EXPECT_EQ(second_.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(second_.exitCode(), 0) << second_.readAllStandardError().toStdString();
-        return second_.readAllStandardOutput().toStdString();
+        return second_.readAllStandardOutput().replace("\r\n", "\n").toStdString();
     }
 
     QTemporaryDir runtime_;

@@ -286,7 +286,8 @@ TEST_F(GuiTest, ImportConvertExportThroughTheWindows) {
     QTest::mouseClick(w.chkBatch, Qt::LeftButton);
     SetText(batch.txtBatchIn, u"kept");
 
-    answerWith(folder.Path(QString()));  // a folder, not a file: reading fails
+    ASSERT_TRUE(QDir().mkdir(folder.Path(QStringLiteral("folder.lst"))));
+    answerWith(folder.Path(QStringLiteral("folder.lst")));  // a folder, not a file: reading fails
     QTest::mouseClick(batch.cmdImport, Qt::LeftButton);
     EXPECT_EQ(Text(batch.txtBatchIn), u"kept");
     ASSERT_EQ(messages.size(), 1u);

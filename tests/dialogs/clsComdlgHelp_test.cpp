@@ -1,5 +1,6 @@
 #include "clsComdlg.h"
 
+#include "FileTestSupport.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedFileDialog.h"
@@ -7,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ protected:
 // lets a program take over opening addresses.
 TEST_P(HelpTest, OpensTheFileAtTheTopic) {
     const HelpCase& c = GetParam();
-    QTemporaryDir dir;
+    test::TemporaryFolder dir;
     QFile guide(dir.filePath(QStringLiteral("guide.html")));
     ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
     QDir::setCurrent(dir.path());

@@ -1,7 +1,8 @@
 #include "clsComdlg.h"
 
-#include "QtPrinters.h"
+#include "FileTestSupport.h"
 #include "NumberedError.h"
+#include "QtPrinters.h"
 #include "ScriptedFileDialog.h"
 #include "TestSupport.h"
 
@@ -188,7 +189,7 @@ struct FolderCase {
 class CurrentFolderTest : public ClsComdlgTest, public testing::WithParamInterface<FolderCase> {};
 
 TEST_P(CurrentFolderTest, FollowsTheChosenFileUnlessTheFlagSaysNot) {
-    QTemporaryDir dir;
+    test::TemporaryFolder dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("lists")));
     const QString folder = QDir::currentPath();
     clsComdlg d;
@@ -254,7 +255,7 @@ TEST_F(ClsComdlgTest, DestroyedMainWindowIsForgotten) {
 
 // The real modal dialog, answered by a timer acting as the user.
 TEST_F(ClsComdlgTest, RealDialogReturnsTheFileAndTypeTheUserPicked) {
-    QTemporaryDir dir;
+    test::TemporaryFolder dir;
     const QString path = dir.filePath(QStringLiteral("links.txt"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -275,7 +276,7 @@ TEST_F(ClsComdlgTest, RealDialogReturnsTheFileAndTypeTheUserPicked) {
     });
     user.start(0);
     d.ShowOpen();
-    EXPECT_EQ(d.Filename(), path);
+    EXPECT_EQ(d.Filename(), QDir::toNativeSeparators(path)) << "in the system's own spelling";
     EXPECT_EQ(d.FileTitle(), QStringLiteral("links.txt"));
     EXPECT_EQ(d.FilterIndex(), 2);
 }

@@ -1,26 +1,23 @@
 #include "ListFile.h"
 
 #include "FileBytes.h"
+#include "ListFileFailures.h"
 #include "NumberedError.h"
-#include "FileTestSupport.h"
 
 #include "QtPrinters.h"
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velkrant {
 namespace {
 
+using test::FailureCase;
 using test::FileContent;
+using test::PrintTo;
+using test::ReadFailureTest;
 using test::SetFileContent;
 using test::WorkFolder;
-using test::PrintTo;
+using test::WriteFailureTest;
 
 QByteArray Bytes(const char* text, int size = -1) { return QByteArray(text, size); }
 
@@ -87,13 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"OutsideTheCodePageBecomesQuestionMark", u"x한y", Bytes("x?y\r\n")}),
     test::RowName);
 
-struct FailureCase {
-    const char* name;
-    std::function<QString(WorkFolder&)> prepare;  // returns the path to use
-    int code;                                     // as the error log shows it
-    const char16_t* description;
-};
-
 QString Missing(WorkFolder& f) { return f.Path(QStringLiteral("missing.lst")); }
 QString Folder(WorkFolder& f) {
     QDir().mkdir(f.Path(QStringLiteral("folder.lst")));
@@ -109,13 +99,6 @@ QString OneByteOverTheReadLimit(WorkFolder& f) {
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(FileBytes::ReadLimit + 1));  // sparse, takes no disk
     return file.fileName();
 }
-QString FifoWithoutPartner(WorkFolder& f) {
-    const QString path = f.Path(QStringLiteral("pipe"));
-    EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    return path;
-}
-
-class ReadFailureTest : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(ReadFailureTest, RaisesAStableCode) {
     WorkFolder folder;
@@ -133,14 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"FolderInstead", Folder, 75, u"Path/File access error"},
                     FailureCase{"PathUnderAFile", UnderAFile, 76, u"Path not found"},
                     FailureCase{"MissingFolder", InMissingFolder, 76, u"Path not found"},
-                    FailureCase{"ReadingFails", [](WorkFolder&) { return QStringLiteral("/proc/self/mem"); }, 57,
-                                u"Device I/O error"},
                     // Reads 256 MiB before it gives up; a file of exactly the
                     // limit is not tried, its text would take over a gigabyte.
                     FailureCase{"OneByteOverTheLimit", OneByteOverTheReadLimit, 7, u"Out of memory"}),
     test::RowName);
-
-class WriteFailureTest : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(WriteFailureTest, RaisesAStableCodeAndLeavesNothingBehind) {
     WorkFolder folder;
@@ -158,30 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, WriteFailureTest,
     testing::Values(FailureCase{"FolderInstead", Folder, 75, u"Path/File access error"},
                     FailureCase{"PathUnderAFile", UnderAFile, 76, u"Path not found"},
-                    FailureCase{"MissingFolder", InMissingFolder, 76, u"Path not found"},
-                    // Waiting for a reader would hang the window.
-                    FailureCase{"PipeWithoutReader", FifoWithoutPartner, 75, u"Path/File access error"}),
+                    FailureCase{"MissingFolder", InMissingFolder, 76, u"Path not found"}),
     test::RowName);
-
-TEST(ListFileTest, WritesIntoAPipeInsteadOfReplacingIt) {
-    WorkFolder folder;
-    const QString path = FifoWithoutPartner(folder);
-    const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    ListFile::Write(path, QStringLiteral("a\r\nb"));
-    char buffer[64] = {};
-    const ssize_t got = ::read(reader, buffer, sizeof buffer);
-    ::close(reader);
-    EXPECT_EQ(QByteArray(buffer, static_cast<int>(std::max<ssize_t>(got, 0))), Bytes("a\r\nb\r\n"));
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
-}
-
-TEST(ListFileTest, ReadsAPipeWithoutAWriterAsEmpty) {
-    WorkFolder folder;
-    EXPECT_EQ(ListFile::Read(FifoWithoutPartner(folder)), u"");
-}
 
 }  // namespace
 }  // namespace velkrant

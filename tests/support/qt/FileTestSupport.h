@@ -1,16 +1,13 @@
 #pragma once
-// Helpers shared by the list-file, log and import/export tests: a private
-// working folder per test, raw file contents, and a file-size limit that
-// makes writes fail even for root.
+// Helpers shared by the file, log, import/export and dialog tests: private
+// temporary and working folders, and raw file contents (FailingSave.h
+// makes a save fail).
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace velkrant::test {
 
@@ -24,6 +21,20 @@ inline void SetFileContent(const QString& path, const QByteArray& content) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(content), content.size());
 }
+
+/// A temporary folder that steps out of itself before it goes, should it
+/// be the current directory then (a file dialog moves there): Windows
+/// cannot remove the current directory, and the folder would stay behind.
+class TemporaryFolder : public QTemporaryDir {
+public:
+    TemporaryFolder() = default;
+    ~TemporaryFolder() {
+        const QString current = QDir::currentPath();
+        if (current == path() || current.startsWith(path() + u'/')) QDir::setCurrent(QDir::tempPath());
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+};
 
 /// A fresh temporary folder that is the current directory for the test's
 /// lifetime, so the error log lands there and nowhere else.
@@ -43,29 +54,6 @@ public:
 private:
     QTemporaryDir dir_;
     QString previous_;
-};
-
-/// Files may not grow beyond `bytes` while it lives: a longer write fails
-/// with "file too large" instead of killing the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
 };
 
 }  // namespace velkrant::test
