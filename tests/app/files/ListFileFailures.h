@@ -1,7 +1,7 @@
 #pragma once
 // The rows and fixtures of the list-file failure tables. The portable rows
 // are in ListFile_test.cpp; the rows about devices and pipes, which only
-// POSIX systems have, in ListFileSpecialFiles_test.cpp.
+// POSIX systems have, in ListFilePipesAndDevices_test.cpp.
 
 #include "FileTestSupport.h"
 #include "TestSupport.h"

@@ -28,13 +28,13 @@ QString FifoWithoutPartner(WorkFolder& f) {
     return path;
 }
 
-INSTANTIATE_TEST_SUITE_P(SpecialFiles, ReadFailureTest,
+INSTANTIATE_TEST_SUITE_P(PipesAndDevices, ReadFailureTest,
                          testing::Values(FailureCase{"ReadingFails",
                                                      [](WorkFolder&) { return QStringLiteral("/proc/self/mem"); }, 57,
                                                      u"Device I/O error"}),
                          test::RowName);
 
-INSTANTIATE_TEST_SUITE_P(SpecialFiles, WriteFailureTest,
+INSTANTIATE_TEST_SUITE_P(PipesAndDevices, WriteFailureTest,
                          // Waiting for a reader would hang the window.
                          testing::Values(FailureCase{"PipeWithoutReader", FifoWithoutPartner, 75,
                                                      u"Path/File access error"}),
