@@ -80,6 +80,12 @@ std::uint32_t ReturnedFlags(std::uint32_t flags, const QPrinter& printer) {
 
 std::optional<Result> Run(const Request& request) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if ((request.flags & Pd::ReturnDefault) != 0) {
+        // The caller asks what the current printer is, not for a choice:
+        // no dialog, none of the caller's settings, the range as it was.
+        CurrentPrinter::StartFrom(*printer);
+        return Result{std::move(printer), request.flags, request.fromPage, request.toPage};
+    }
     SetUpPrinter(*printer, request);
     const PageRange pages = PageRangeOf(request);
     {

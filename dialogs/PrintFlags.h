@@ -19,8 +19,10 @@
 //   orientation too.
 // - ReturnDC, ReturnIC: the toolkit has no device context to hand out;
 //   hDC comes back 0.
+// - ReturnDefault: honoured; no dialog is shown, and the properties
+//   describe the current printer with its own settings.
 // - UseDevModeCopies: always in effect; the print system makes the copies.
-// - Every other bit (return default, warnings, help button, hooks,
+// - Every other bit (warnings, help button, hooks,
 //   templates, network button, current page) asks for something the
 //   toolkit's dialog has no counterpart for; it is kept and has no effect.
 
@@ -36,6 +38,7 @@ inline constexpr std::uint32_t Collate = 0x10;
 inline constexpr std::uint32_t PrintToFile = 0x20;
 inline constexpr std::uint32_t PrintSetup = 0x40;
 inline constexpr std::uint32_t ReturnDC = 0x100;
+inline constexpr std::uint32_t ReturnDefault = 0x400;
 inline constexpr std::uint32_t UseDevModeCopies = 0x40000;
 inline constexpr std::uint32_t DisablePrintToFile = 0x80000;
 inline constexpr std::uint32_t HidePrintToFile = 0x100000;

@@ -6,6 +6,7 @@
 #include "CurrentPrinter.h"
 #include "GuiFixture.h"
 #include "ModalAnswer.h"
+#include "PrintDialogRun.h"
 #include "PrivateCups.h"
 #include "QtPrinters.h"
 #include "ScriptedFileDialog.h"
@@ -261,6 +262,39 @@ INSTANTIATE_TEST_SUITE_P(
                   .fileOffered = false},
         StartCase{.name = "SelectionRefused", .flags = Pd::Selection | Pd::NoSelection, .selectionOffered = false}),
     test::RowName);
+
+// With ReturnDefault the caller learns what the current printer is: no
+// dialog, the caller's own settings and range left aside.
+TEST_F(PrinterTest, ReturnDefaultDescribesTheCurrentPrinterWithoutADialog) {
+    QPrinter chosen;
+    chosen.setPrinterName(Second);
+    chosen.setCopyCount(3);
+    CurrentPrinter::Adopt(chosen);
+    clsComdlg d;
+    d.SetPrinterName(First);
+    d.SetCopies(7);
+    d.SetOrientation(2);
+    d.SetMin(1);
+    d.SetMax(9);
+    d.SetFromPage(2);
+    d.SetToPage(4);
+    d.SetFlags(Pd::ReturnDefault | Pd::PageNums);
+    clsComdlg::AnswerNextPrintDialog([](QPrintDialog&) {
+        ADD_FAILURE() << "a dialog was shown";
+        return false;
+    });
+    d.ShowPrinter();
+    EXPECT_TRUE(PrintDialogRun::Hook().HasNext()) << "a dialog was shown";
+    clsComdlg::AnswerNextPrintDialog({});
+    EXPECT_EQ(d.PrinterName(), Second);
+    EXPECT_EQ(d.Copies(), 3);
+    EXPECT_EQ(d.Orientation(), 1);
+    EXPECT_EQ(d.Flags(), Pd::ReturnDefault | Pd::PageNums);
+    EXPECT_EQ(d.FromPage(), 2);
+    EXPECT_EQ(d.ToPage(), 4);
+    EXPECT_EQ(d.PrinterExtraPaperSize(), A4);
+    EXPECT_EQ(d.PrinterExtraExtra(), Driver + QChar(0) + Second + QChar(0) + QChar(0));
+}
 
 class NoPrinterTest : public PrinterTest {
 protected:
