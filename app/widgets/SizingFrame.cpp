@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace velkrant {
 
 namespace {
@@ -39,6 +41,24 @@ Qt::Edges EdgesAt(const QSize& size, const QPoint& at, int grip) {
     return edges;
 }
 
+// The geometry after the mouse moved `by` from where a drag of `edges`
+// began: the dragged edges follow it, the others stay, and the size keeps
+// within the window's limits, so the opposite edges never move.
+QRect Dragged(const QRect& start, Qt::Edges edges, const QPoint& by, const QSize& minimum, const QSize& maximum) {
+    QRect result = start;
+    if (edges & Qt::LeftEdge) {
+        result.setLeft(start.right() + 1 - std::clamp(start.width() - by.x(), minimum.width(), maximum.width()));
+    } else if (edges & Qt::RightEdge) {
+        result.setWidth(std::clamp(start.width() + by.x(), minimum.width(), maximum.width()));
+    }
+    if (edges & Qt::TopEdge) {
+        result.setTop(start.bottom() + 1 - std::clamp(start.height() - by.y(), minimum.height(), maximum.height()));
+    } else if (edges & Qt::BottomEdge) {
+        result.setHeight(std::clamp(start.height() + by.y(), minimum.height(), maximum.height()));
+    }
+    return result;
+}
+
 }  // namespace
 
 void SizingFrame::Install(QWidget& window, int width, int grip) {
@@ -57,25 +77,48 @@ bool SizingFrame::eventFilter(QObject*, QEvent* event) {
             // The window's own painting does nothing; the border goes first.
             Paint();
             break;
-        case QEvent::MouseMove:
-            ShowCursorFor(static_cast<QMouseEvent*>(event)->position().toPoint());
+        case QEvent::MouseMove: {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            if (drag_) {
+                const QPoint by = move->globalPosition().toPoint() - drag_->from;
+                window_.setGeometry(
+                    Dragged(drag_->start, drag_->edges, by, window_.minimumSize(), window_.maximumSize()));
+                return true;
+            }
+            ShowCursorFor(move->position().toPoint());
             break;
+        }
         case QEvent::Leave:
-            window_.unsetCursor();
+            if (!drag_) window_.unsetCursor();
             break;
         case QEvent::MouseButtonPress: {
             const auto* press = static_cast<QMouseEvent*>(event);
-            const Qt::Edges edges = EdgesAt(window_.size(), press->position().toPoint(), grip_);
-            if (press->button() == Qt::LeftButton && edges && window_.windowHandle() != nullptr) {
-                window_.windowHandle()->startSystemResize(edges);
-                return true;
+            if (press->button() == Qt::LeftButton) {
+                return Press(press->position().toPoint(), press->globalPosition().toPoint());
             }
             break;
         }
+        case QEvent::MouseButtonRelease:
+            if (drag_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                drag_.reset();
+                return true;
+            }
+            break;
         default:
             break;
     }
     return false;
+}
+
+bool SizingFrame::Press(const QPoint& at, const QPoint& globalAt) {
+    const Qt::Edges edges = EdgesAt(window_.size(), at, grip_);
+    if (!edges || window_.windowHandle() == nullptr) {
+        return false;
+    }
+    if (!window_.windowHandle()->startSystemResize(edges)) {
+        drag_ = Drag{edges, globalAt, window_.geometry()};
+    }
+    return true;
 }
 
 void SizingFrame::Paint() {

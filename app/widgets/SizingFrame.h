@@ -2,9 +2,15 @@
 // A thin sizing border for a frameless window: drawn by the window itself
 // and handed to the window system when the user drags it, so the window
 // resizes the way the desktop resizes every other window (X11, Wayland and
-// Windows alike), with no title bar.
+// Windows alike), with no title bar. Where the window system will not take
+// the drag (a window manager without the protocol for it), the window
+// follows the mouse itself.
 
 #include <QObject>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
 
 class QWidget;
 
@@ -27,10 +33,20 @@ private:
     SizingFrame(QWidget& window, int width, int grip);
     void Paint();
     void ShowCursorFor(const QPoint& at);
+    bool Press(const QPoint& at, const QPoint& globalAt);
+
+    // A drag the window follows itself: the edges it moves, where the
+    // mouse went down and the window's geometry then.
+    struct Drag {
+        Qt::Edges edges;
+        QPoint from;
+        QRect start;
+    };
 
     QWidget& window_;
     int width_;
     int grip_;
+    std::optional<Drag> drag_;
 };
 
 }  // namespace velkrant
