@@ -22,7 +22,7 @@ namespace velkrant::BatchFiles {
 /// never loses what the user had. `owner` owns the dialog; null means the
 /// registered main window.
 ///
-///     if (auto text = BatchFiles::Import(this)) BoxText::Set(*txtBatchIn, *text);
+///     if (auto text = BatchFiles::Import(this)) txtBatchIn->SetText(std::move(*text));
 std::optional<std::u16string> Import(QWidget* owner);
 
 /// Asks for a target and saves outputText + CR LF atomically; shows

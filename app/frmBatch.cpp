@@ -1,9 +1,9 @@
 #include "frmBatch.h"
 
 #include "BatchFiles.h"
-#include "BoxText.h"
 #include "Clipboard.h"
 #include "Controls.h"
+#include "ListBox.h"
 #include "NarrowButton.h"
 #include "SelectAllOnFocus.h"
 #include "SizingFrame.h"
@@ -14,25 +14,13 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 #include <optional>
+#include <utility>
 
 namespace velkrant {
 
 namespace {
-
-QPlainTextEdit* PlaceListBox(QWidget* parent, const char* name, const QRect& twips) {
-    auto* box = Controls::Place<QPlainTextEdit>(parent, name, twips);
-    // Lines never wrap: a list is read one link per line.
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Tab moves on to the next control, as in every other box; a link
-    // list has no use for tab characters.
-    box->setTabChangesFocus(true);
-    return box;
-}
 
 // The sizing border, two pixels wide.
 constexpr int BorderTwips = 30;
@@ -62,9 +50,9 @@ frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWind
 
     using Controls::PlaceCaptioned;
     lblBatchIn = PlaceCaptioned<QLabel>(client, "lblBatchIn", u"批量输入(以回车分割):", {180, 60, 1935, 195});
-    txtBatchIn = PlaceListBox(client, "txtBatchIn", {60, 300, 6315, 1755});
+    txtBatchIn = Controls::Place<ListBox>(client, "txtBatchIn", {60, 300, 6315, 1755});
     lblBatchOut = PlaceCaptioned<QLabel>(client, "lblBatchOut", u"批量输出:", {180, 2100, 855, 195});
-    txtBatchOut = PlaceListBox(client, "txtBatchOut", {60, 2340, 6315, 1755});
+    txtBatchOut = Controls::Place<ListBox>(client, "txtBatchOut", {60, 2340, 6315, 1755});
     cmdPaste = PlaceCaptioned<NarrowButton>(client, "cmdPaste", u"粘贴", {6420, 900, 435, 555});
     cmdImport = PlaceCaptioned<NarrowButton>(client, "cmdImport", u"导入", {6420, 300, 435, 555});
     cmdExport = PlaceCaptioned<NarrowButton>(client, "cmdExport", u"导出", {6420, 2340, 435, 555});
@@ -79,19 +67,19 @@ frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWind
     SelectAllOnFocus::Install(txtBatchOut);
 
     connect(cmdPaste, &QPushButton::clicked, this, [this] { cmdPasteClick(); });
-    connect(cmdClearIn, &QPushButton::clicked, txtBatchIn, &QPlainTextEdit::clear);
+    connect(cmdClearIn, &QPushButton::clicked, txtBatchIn, &ListBox::clear);
     connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopyClick(); });
-    connect(cmdClearOut, &QPushButton::clicked, txtBatchOut, &QPlainTextEdit::clear);
+    connect(cmdClearOut, &QPushButton::clicked, txtBatchOut, &ListBox::clear);
     connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImportClick(); });
     connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExportClick(); });
 }
 
-std::u16string frmBatch::BatchInText() const {
-    return BoxText::Of(*txtBatchIn);
+std::u16string_view frmBatch::BatchInText() const {
+    return txtBatchIn->Text();
 }
 
-void frmBatch::SetBatchOutText(std::u16string_view text) {
-    BoxText::Set(*txtBatchOut, text);
+void frmBatch::SetBatchOutText(std::u16string text) {
+    txtBatchOut->SetText(std::move(text));
 }
 
 void frmBatch::ClearBoxes() {
@@ -116,25 +104,26 @@ void frmBatch::closeEvent(QCloseEvent* event) {
 }
 
 void frmBatch::cmdPasteClick() {
-    BoxText::Append(*txtBatchIn, QGuiApplication::clipboard()->text() + QStringLiteral("\r\n"));
+    txtBatchIn->Append((QGuiApplication::clipboard()->text() + QStringLiteral("\r\n")).toStdU16String());
 }
 
 void frmBatch::cmdImportClick() {
     // The box changes only once the whole file has been read: a cancelled
     // or failed import leaves the user's list as it was.
     if (const std::optional<std::u16string> text = BatchFiles::Import(parentWidget())) {
-        BoxText::Set(*txtBatchIn, *text);
+        txtBatchIn->SetText(std::move(*text));
     }
 }
 
 void frmBatch::cmdExportClick() {
-    // Saving only reads the text, so it reads the box's copy in place.
-    const std::u16string output = BoxText::Of(*txtBatchOut);
-    BatchFiles::Export(parentWidget(), BoxText::Borrowed(output));
+    // A copy: the box may change while the file dialog is open.
+    const std::u16string_view output = txtBatchOut->Text();
+    BatchFiles::Export(parentWidget(), QString::fromUtf16(output.data(), static_cast<qsizetype>(output.size())));
 }
 
 void frmBatch::cmdCopyClick() {
-    Clipboard::SetText(QString::fromStdU16String(BoxText::Of(*txtBatchOut)));
+    const std::u16string_view output = txtBatchOut->Text();
+    Clipboard::SetText(QString::fromUtf16(output.data(), static_cast<qsizetype>(output.size())));
 }
 
 }  // namespace velkrant

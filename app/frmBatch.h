@@ -12,10 +12,11 @@
 #include <string_view>
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace velkrant {
+
+class ListBox;
 
 class frmBatch : public QWidget {
 public:
@@ -28,9 +29,9 @@ public:
 
     // The controls, named as designed; each carries its name as object name.
     QLabel* lblBatchIn;
-    QPlainTextEdit* txtBatchIn;
+    ListBox* txtBatchIn;
     QLabel* lblBatchOut;
-    QPlainTextEdit* txtBatchOut;
+    ListBox* txtBatchOut;
     QPushButton* cmdPaste;
     QPushButton* cmdImport;
     QPushButton* cmdExport;
@@ -38,9 +39,9 @@ public:
     QPushButton* cmdClearIn;
     QPushButton* cmdClearOut;
 
-    /// The input box's text, lines joined by CR LF.
-    std::u16string BatchInText() const;
-    void SetBatchOutText(std::u16string_view text);
+    /// The input box's text, lines joined by CR LF, read in place.
+    std::u16string_view BatchInText() const;
+    void SetBatchOutText(std::u16string text);
     /// Empties the input box, then the output box.
     void ClearBoxes();
     /// Closes the window for good; only the main window does this, when it

@@ -25,6 +25,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace velkrant {
 
@@ -178,12 +179,12 @@ void frmMain::SetOutputText(const std::u16string& text) {
     txtOutput->setCursorPosition(0);
 }
 
-std::u16string frmMain::BatchInText() const {
+std::u16string_view frmMain::BatchInText() const {
     return batch_->BatchInText();
 }
 
-void frmMain::SetBatchOutText(const std::u16string& text) {
-    batch_->SetBatchOutText(text);
+void frmMain::SetBatchOutText(std::u16string text) {
+    batch_->SetBatchOutText(std::move(text));
 }
 
 void frmMain::SetMainEnabled(bool enabled) {

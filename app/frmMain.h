@@ -60,8 +60,8 @@ public:
     bool BatchTicked() const override;
     std::u16string InputText() const override;
     void SetOutputText(const std::u16string& text) override;
-    std::u16string BatchInText() const override;
-    void SetBatchOutText(const std::u16string& text) override;
+    std::u16string_view BatchInText() const override;
+    void SetBatchOutText(std::u16string text) override;
     void SetMainEnabled(bool enabled) override;
     void SetBatchEnabled(bool enabled) override;
     void ShowMessage(const Message& message) override;

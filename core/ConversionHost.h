@@ -6,6 +6,7 @@
 #include "Messages.h"
 
 #include <string>
+#include <string_view>
 
 namespace velkrant {
 
@@ -24,8 +25,12 @@ public:
     virtual ConversionMode Mode() const = 0;
     virtual std::u16string InputText() const = 0;
     virtual void SetOutputText(const std::u16string& text) = 0;
-    virtual std::u16string BatchInText() const = 0;
-    virtual void SetBatchOutText(const std::u16string& text) = 0;
+    /// The batch input's lines joined by CR LF, read in place: the view
+    /// holds until the box next changes, which it cannot while a run has
+    /// the windows disabled. A list of a million lines is not copied.
+    virtual std::u16string_view BatchInText() const = 0;
+    /// Takes the output over; a run hands its text on without a copy.
+    virtual void SetBatchOutText(std::u16string text) = 0;
     virtual void SetMainEnabled(bool enabled) = 0;
     virtual void SetBatchEnabled(bool enabled) = 0;
 };

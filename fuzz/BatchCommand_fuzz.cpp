@@ -10,6 +10,7 @@
 #include "modMain.h"
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 using namespace velkrant;
@@ -35,14 +36,14 @@ public:
     ConversionMode Mode() const override { return mode_; }
     bool BatchTicked() const override { return flags_ & 1; }
     std::u16string InputText() const override { return Read(FailInput); }
-    std::u16string BatchInText() const override { return Read(FailBatchIn); }
+    std::u16string_view BatchInText() const override { return Read(FailBatchIn); }
     void SetOutputText(const std::u16string& text) override {
         Write(FailOutput, "output");
         output = text;
     }
-    void SetBatchOutText(const std::u16string& text) override {
+    void SetBatchOutText(std::u16string text) override {
         Write(FailBatchOut, "batchOut");
-        batchOuts.push_back(text);
+        batchOuts.push_back(std::move(text));
     }
     void SetMainEnabled(bool enabled) override { events.push_back(enabled ? "enableMain" : "disableMain"); }
     void SetBatchEnabled(bool enabled) override { events.push_back(enabled ? "enableBatch" : "disableBatch"); }
@@ -60,7 +61,7 @@ public:
     std::vector<Message> messages;
 
 private:
-    std::u16string Read(std::uint8_t failing) const {
+    const std::u16string& Read(std::uint8_t failing) const {
         if (flags_ & failing) throw std::runtime_error("host read failed");
         return text_;
     }

@@ -7,11 +7,7 @@
 
 namespace velkrant {
 
-void SelectAllOnFocus::Install(QWidget* box) {
-    box->installEventFilter(new SelectAllOnFocus(box));
-}
-
-bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
+bool SelectAllOnFocus::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
         case QEvent::FocusIn:
             switch (static_cast<QFocusEvent*>(event)->reason()) {
@@ -20,7 +16,7 @@ bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
                 case Qt::BacktabFocusReason:
                 case Qt::ShortcutFocusReason:
                 case Qt::ActiveWindowFocusReason:
-                    QMetaObject::invokeMethod(watched, "selectAll");
+                    selectAll_();
                     // A click places the caret after the focus arrived (with
                     // a window manager, a click into an inactive window
                     // brings the focus back with the window first).
@@ -36,7 +32,7 @@ bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::MouseButtonPress:
             if (awaitingClick_) {
-                QMetaObject::invokeMethod(watched, "selectAll", Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, selectAll_, Qt::QueuedConnection);
             }
             awaitingClick_ = false;
             break;

@@ -4,23 +4,32 @@
 // replaced or copied in one go.
 
 #include <QObject>
+#include <QWidget>
+
+#include <functional>
+#include <utility>
 
 namespace velkrant {
 
 class SelectAllOnFocus : public QObject {
 public:
-    /// Works for any widget with a selectAll() slot (line and plain-text
-    /// edits); the filter is owned by `box`.
+    /// Works for any box with a selectAll() (line edits and list boxes);
+    /// the filter is owned by `box`.
     ///
     ///     SelectAllOnFocus::Install(txtInput);
-    static void Install(QWidget* box);
+    template <class Box>
+    static void Install(Box* box) {
+        box->installEventFilter(new SelectAllOnFocus(box, [box] { box->selectAll(); }));
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using QObject::QObject;
+    SelectAllOnFocus(QWidget* box, std::function<void()> selectAll)
+        : QObject(box), selectAll_(std::move(selectAll)) {}
 
+    std::function<void()> selectAll_;
     bool awaitingClick_ = false;  // focus just arrived; a click may follow
 };
 

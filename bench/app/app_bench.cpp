@@ -10,7 +10,7 @@
 // (flat when the cost grows with the number of lines and no faster) and
 // the peak resident memory of the process during the click.
 
-#include "BoxText.h"
+#include "ListBox.h"
 #include "ListFile.h"
 #include "Messages.h"
 #include "ProcessMemory.h"
@@ -22,7 +22,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,8 +112,8 @@ void MeasureListRow(benchmark::State& state, const std::function<void()>& prepar
     state.counters["peak_MiB"] = peak;
 }
 
-bool HoldsLines(const QPlainTextEdit& box, int lines) {
-    return box.document()->blockCount() == lines;
+bool HoldsLines(const ListBox& box, int lines) {
+    return box.LineCount() == lines;
 }
 
 // From the click on the convert button to the finished output box; every
@@ -122,7 +121,7 @@ bool HoldsLines(const QPlainTextEdit& box, int lines) {
 void BatchThroughWindows(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     OpenBatchWindow windows;
-    BoxText::Set(*windows.Batch().txtBatchIn, ThunderList(lines));
+    windows.Batch().txtBatchIn->SetText(ThunderList(lines));
     MeasureListRow(
         state, [&] { windows.Batch().txtBatchOut->clear(); }, [&] { windows.Main().cmdCode->click(); });
     if (!HoldsLines(*windows.Batch().txtBatchOut, lines)) {
@@ -149,7 +148,7 @@ void ImportThroughWindows(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("links.lst"));
-    ListFile::Write(path, BoxText::Borrowed(ThunderList(lines)));
+    ListFile::Write(path, QString::fromStdU16String(ThunderList(lines)));
     OpenBatchWindow windows;
     const auto prepare = [&] {
         windows.Batch().txtBatchIn->clear();

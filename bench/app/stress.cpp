@@ -14,7 +14,7 @@
 // peak is reset before the phase where the kernel allows it). The exit
 // code is 0 only when every phase gave the expected result.
 
-#include "BoxText.h"
+#include "ListBox.h"
 #include "Messages.h"
 #include "ProcessMemory.h"
 #include "clsComdlg.h"
@@ -29,10 +29,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +41,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -138,14 +137,12 @@ private:
 bool Batch(Run& run) {
     run.OpenBatchWindow();
     std::u16string list = Lines(kBatchLines, [](int i) { return modMain::ThunderEncode(Address(i)); });
-    bool ok = Phase("fill input", [&] { BoxText::Set(*run.Batch().txtBatchIn, list); },
-                    [&] { return run.Batch().txtBatchIn->document()->blockCount() == kBatchLines; });
-    std::u16string().swap(list);
+    bool ok = Phase("fill input", [&] { run.Batch().txtBatchIn->SetText(std::move(list)); },
+                    [&] { return run.Batch().txtBatchIn->LineCount() == kBatchLines; });
     ok &= Phase("convert", [&] { run.Main().cmdCode->click(); }, [&] {
         return run.TakeMessage() == QStringLiteral("批量处理已完成!") &&
-               run.Batch().txtBatchOut->document()->blockCount() == kBatchLines &&
-               run.Batch().txtBatchOut->document()->findBlockByNumber(kBatchLines - 1).text() ==
-                   QString::fromStdU16String(Address(kBatchLines - 1));
+               run.Batch().txtBatchOut->LineCount() == kBatchLines &&
+               run.Batch().txtBatchOut->Text().ends_with(Address(kBatchLines - 1));
     });
     return ok;
 }
@@ -190,7 +187,7 @@ bool ImportList(Run& run) {
     std::printf("list file of %lld bytes, %d lines\n", static_cast<long long>(QFile(path).size()), lines);
     run.OpenBatchWindow();
     return Phase("import", [&] { run.ClickWithFile(run.Batch().cmdImport, path); }, [&] {
-        return run.TakeMessage().isEmpty() && run.Batch().txtBatchIn->document()->blockCount() == lines;
+        return run.TakeMessage().isEmpty() && run.Batch().txtBatchIn->LineCount() == lines;
     });
 }
 
@@ -204,9 +201,9 @@ bool ImportBinary(Run& run) {
     }
     run.OpenBatchWindow();
     bool ok = Phase("import", [&] { run.ClickWithFile(run.Batch().cmdImport, path); }, [&] {
-        return run.TakeMessage().isEmpty() && !run.Batch().txtBatchIn->document()->isEmpty();
+        return run.TakeMessage().isEmpty() && !run.Batch().txtBatchIn->Text().empty();
     });
-    std::printf("imported %d lines\n", run.Batch().txtBatchIn->document()->blockCount());
+    std::printf("imported %d lines\n", run.Batch().txtBatchIn->LineCount());
     ok &= Phase("convert", [&] { run.Main().cmdCode->click(); },
                 [&] { return run.TakeMessage() == QStringLiteral("批量处理已完成!"); });
     return ok;
@@ -217,7 +214,7 @@ bool Export(Run& run) {
     // The output box is filled the way a batch run fills it.
     std::size_t lines = kListBytes / 100;
     bool ok = Phase("fill output", [&] { run.Main().SetBatchOutText(Lines(static_cast<int>(lines), Address)); },
-                    [&] { return run.Batch().txtBatchOut->document()->blockCount() == static_cast<int>(lines); });
+                    [&] { return run.Batch().txtBatchOut->LineCount() == static_cast<int>(lines); });
     const QString path = run.Path("out.lst");
     ok &= Phase("export", [&] { run.ClickWithFile(run.Batch().cmdExport, path); },
                 [&] { return run.TakeMessage() == QStringLiteral("已保存!") && QFile(path).size() >= 100'000'000; });

@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "ListBox.h"
 #include "MessageBox.h"
 #include "Twips.h"
 #include "FileTestSupport.h"
@@ -12,7 +13,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -33,12 +33,12 @@ using test::WaitUntilActiveWindow;
 const Message kFinished{u"批量处理已完成!", u"提示", MessageIcon::Information};
 const Message kEnterValid{u"请输入有效的地址!", u"警告", MessageIcon::Critical};
 
-std::u16string Text(const QPlainTextEdit* box) {
-    return box->document()->toRawText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")).toStdU16String();
+std::u16string Text(const ListBox* box) {
+    return std::u16string(box->Text());
 }
 
-void SetText(QPlainTextEdit* box, const char16_t* text) {
-    box->setPlainText(QString::fromUtf16(text));
+void SetText(ListBox* box, const char16_t* text) {
+    box->SetText(text);
 }
 
 // The batch window's outer height when fully open: the designed client
@@ -265,7 +265,7 @@ TEST_F(GuiTest, OutputBoxIsReadOnlyAndSelectsAllOnTab) {
     SetText(batch.txtBatchOut, u"a\r\nb");
     QTest::keyClick(batch.txtBatchIn, Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), batch.txtBatchOut);
-    EXPECT_EQ(batch.txtBatchOut->textCursor().selectedText(), QStringLiteral("a") + QChar::ParagraphSeparator + "b");
+    EXPECT_EQ(batch.txtBatchOut->SelectedText(), u"a\r\nb");
     QTest::keyClicks(batch.txtBatchOut, QStringLiteral("typed"));
     EXPECT_EQ(Text(batch.txtBatchOut), u"a\r\nb");
 }

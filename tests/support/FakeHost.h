@@ -6,6 +6,7 @@
 #include "ConversionHost.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velkrant::test {
@@ -28,9 +29,9 @@ public:
         output = text;
         events.push_back("output");
     }
-    std::u16string BatchInText() const override { return batchIn; }
-    void SetBatchOutText(const std::u16string& text) override {
-        batchOut = text;
+    std::u16string_view BatchInText() const override { return batchIn; }
+    void SetBatchOutText(std::u16string text) override {
+        batchOut = std::move(text);
         events.push_back("batchOut");
     }
     void SetMainEnabled(bool enabled) override { events.push_back(enabled ? "enableMain" : "disableMain"); }

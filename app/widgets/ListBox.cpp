@@ -1,0 +1,377 @@
+#include "ListBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace velkrant {
+
+namespace {
+
+// The space around the text inside the frame, as in the toolkit's own
+// plain text box.
+constexpr qreal kMargin = 4;
+
+QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// What the clipboard gets: the toolkit's text boxes hand out LF line
+// breaks, and the clipboard on Windows turns them into CR LF itself.
+QString ClipboardText(std::u16string_view text) {
+    return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+ListBox::ListBox(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAcceptDrops(true);
+    // Lines never wrap, so the scroll bars are always there.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lineHeight_ = QFontMetricsF(font()).height();
+    UpdateScrollBars();
+}
+
+ListBox::~ListBox() = default;
+
+void ListBox::SetText(std::u16string text) {
+    list_.Assign(std::move(text));
+    history_.Clear();
+    preedit_.clear();
+    caret_ = anchor_ = 0;
+    goalX_ = -1;
+    MeasureLongestLine();
+    UpdateScrollBars();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+void ListBox::Append(std::u16string_view text) {
+    const std::size_t end = list_.Text().size();
+    const std::size_t newEnd = Change(end, end, text, EditHistory::Kind::Other);
+    // A caret at the very end stays at the end; anything else stays put,
+    // and so does the view.
+    if (caret_ == end) caret_ = newEnd;
+    if (anchor_ == end) anchor_ = newEnd;
+    AfterChange(false);
+}
+
+std::u16string ListBox::SelectedText() const {
+    return TextBetween(SelectionStart(), SelectionEnd());
+}
+
+std::u16string ListBox::TextBetween(std::size_t from, std::size_t to) const {
+    return std::u16string(list_.Text().substr(from, to - from));
+}
+
+QString ListBox::LineText(std::size_t line) const {
+    return ToQString(list_.Line(line));
+}
+
+std::u16string_view ListBox::View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+void ListBox::setReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    setAttribute(Qt::WA_InputMethodEnabled, !readOnly);
+    RestartBlink();
+}
+
+void ListBox::setUndoRedoEnabled(bool enabled) {
+    undoEnabled_ = enabled;
+    if (!enabled) history_.Clear();
+}
+
+void ListBox::clear() {
+    SetText({});
+}
+
+void ListBox::selectAll() {
+    anchor_ = 0;
+    caret_ = list_.Text().size();
+    viewport()->update();
+}
+
+void ListBox::undo() {
+    if (readOnly_) return;
+    if (const velkrant::Edit* edit = history_.Undo()) {
+        caret_ = anchor_ = list_.Replace(edit->at, edit->at + edit->inserted.size(), edit->removed);
+        AfterChange(true);
+    }
+}
+
+void ListBox::redo() {
+    if (readOnly_) return;
+    if (const velkrant::Edit* edit = history_.Redo()) {
+        caret_ = anchor_ = list_.Replace(edit->at, edit->at + edit->removed.size(), edit->inserted);
+        AfterChange(true);
+    }
+}
+
+void ListBox::cut() {
+    if (readOnly_ || !HasSelection()) return;
+    copy();
+    DeleteSelection();
+}
+
+void ListBox::copy() const {
+    if (!HasSelection()) return;
+    QGuiApplication::clipboard()->setText(ClipboardText(list_.Text().substr(SelectionStart(), SelectionEnd() - SelectionStart())));
+}
+
+void ListBox::paste() {
+    if (readOnly_) return;
+    InsertFromMime(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+}
+
+void ListBox::InsertFromMime(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasText()) return;
+    ReplaceSelection(View(mime->text()), EditHistory::Kind::Other);
+}
+
+void ListBox::SetSelectionClipboard() const {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!HasSelection() || !clipboard->supportsSelection()) return;
+    clipboard->setText(ClipboardText(list_.Text().substr(SelectionStart(), SelectionEnd() - SelectionStart())),
+                       QClipboard::Selection);
+}
+
+void ListBox::DeleteSelection() {
+    if (HasSelection()) ApplyEdit(SelectionStart(), SelectionEnd(), {}, EditHistory::Kind::Other);
+}
+
+void ListBox::ReplaceSelection(std::u16string_view text, EditHistory::Kind kind) {
+    ApplyEdit(SelectionStart(), SelectionEnd(), text, kind);
+}
+
+void ListBox::ApplyEdit(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind) {
+    caret_ = anchor_ = Change(from, to, text, kind);
+    AfterChange(true);
+}
+
+std::size_t ListBox::Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind) {
+    velkrant::Edit edit{from, undoEnabled_ ? TextBetween(from, to) : std::u16string(), {}};
+    const std::size_t end = list_.Replace(from, to, text);
+    if (undoEnabled_) {
+        edit.inserted = TextBetween(from, end);
+        history_.Record(std::move(edit), kind);
+    }
+    return end;
+}
+
+void ListBox::AfterChange(bool showCaret) {
+    goalX_ = -1;
+    MeasureLongestLine();
+    UpdateScrollBars();
+    if (showCaret) EnsureCaretVisible();
+    RestartBlink();
+    viewport()->update();
+}
+
+void ListBox::MoveCaret(std::size_t position, bool select) {
+    caret_ = position;
+    if (!select) anchor_ = position;
+    EnsureCaretVisible();
+    RestartBlink();
+    viewport()->update();
+}
+
+// Layout ---------------------------------------------------------------------
+
+std::unique_ptr<QTextLayout> ListBox::LayoutOf(std::size_t line) const {
+    auto layout = std::make_unique<QTextLayout>(LineText(line), font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout->setTextOption(option);
+    if (!preedit_.isEmpty() && line == list_.LineOf(caret_)) {
+        const int column = static_cast<int>(caret_ - list_.LineStart(line));
+        layout->setPreeditArea(column, preedit_);
+        QTextLayout::FormatRange underline;
+        underline.start = column;
+        underline.length = static_cast<int>(preedit_.size());
+        underline.format.setFontUnderline(true);
+        layout->setFormats({underline});
+    }
+    layout->beginLayout();
+    layout->createLine();
+    layout->endLayout();
+    return layout;
+}
+
+void ListBox::MeasureLongestLine() {
+    // Measured by its units: the links of a list are alike, and laying out
+    // every line of a million to find the widest would take seconds. Lines
+    // that turn out wider once shown widen the range then.
+    textWidth_ = LayoutOf(list_.LongestLine())->lineAt(0).naturalTextWidth();
+}
+
+int ListBox::VisibleLines() const {
+    return std::max(1, static_cast<int>((viewport()->height() - kMargin) / lineHeight_));
+}
+
+QPointF ListBox::LineOrigin(std::size_t line) const {
+    const auto first = static_cast<qreal>(verticalScrollBar()->value());
+    return {kMargin - horizontalScrollBar()->value(), kMargin + (static_cast<qreal>(line) - first) * lineHeight_};
+}
+
+std::size_t ListBox::PositionAt(QPoint viewportPoint) const {
+    const qreal row = std::floor((viewportPoint.y() - kMargin) / lineHeight_);
+    const auto line = static_cast<std::size_t>(
+        std::clamp(verticalScrollBar()->value() + row, 0.0, static_cast<qreal>(list_.LineCount() - 1)));
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+    const qreal x = viewportPoint.x() - LineOrigin(line).x();
+    return list_.LineStart(line) + static_cast<std::size_t>(layout->lineAt(0).xToCursor(x));
+}
+
+qreal ListBox::CaretX() const {
+    const std::size_t line = list_.LineOf(caret_);
+    const int column = static_cast<int>(caret_ - list_.LineStart(line)) + (preedit_.isEmpty() ? 0 : preeditCaret_);
+    return LayoutOf(line)->lineAt(0).cursorToX(column);
+}
+
+QRectF ListBox::CaretRect() const {
+    const QPointF origin = LineOrigin(list_.LineOf(caret_));
+    return {origin.x() + CaretX(), origin.y(), 1, lineHeight_};
+}
+
+void ListBox::EnsureCaretVisible() {
+    const auto line = static_cast<int>(list_.LineOf(caret_));
+    QScrollBar* vertical = verticalScrollBar();
+    if (line < vertical->value()) {
+        vertical->setValue(line);
+    } else if (line >= vertical->value() + VisibleLines()) {
+        vertical->setValue(line - VisibleLines() + 1);
+    }
+    QScrollBar* horizontal = horizontalScrollBar();
+    const qreal x = kMargin + CaretX();
+    const qreal width = viewport()->width();
+    if (x - kMargin < horizontal->value()) {
+        horizontal->setValue(static_cast<int>(x - kMargin));
+    } else if (x + kMargin > horizontal->value() + width) {
+        horizontal->setValue(static_cast<int>(std::ceil(x + kMargin - width)));
+    }
+}
+
+void ListBox::UpdateScrollBars() {
+    QScrollBar* vertical = verticalScrollBar();
+    const int lines = VisibleLines();
+    vertical->setRange(0, std::max(0, LineCount() - lines));
+    vertical->setPageStep(lines);
+    vertical->setSingleStep(1);
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int width = viewport()->width();
+    horizontal->setRange(0, std::max(0, static_cast<int>(std::ceil(textWidth_ + 2 * kMargin + 1)) - width));
+    horizontal->setPageStep(width);
+    horizontal->setSingleStep(20);
+}
+
+void ListBox::RestartBlink() {
+    const int flash = QApplication::cursorFlashTime();
+    caretShown_ = hasFocus() && !readOnly_;
+    blink_.stop();
+    if (caretShown_ && flash > 0) blink_.start(flash / 2, this);
+}
+
+// Painting -------------------------------------------------------------------
+
+void ListBox::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QPalette::ColorGroup group = !isEnabled()          ? QPalette::Disabled
+                                       : isActiveWindow()    ? QPalette::Active
+                                                             : QPalette::Inactive;
+    const QPalette colors = palette();
+    painter.setPen(colors.color(group, QPalette::Text));
+
+    QTextLayout::FormatRange selected;
+    selected.format.setBackground(colors.brush(group, QPalette::Highlight));
+    selected.format.setForeground(colors.brush(group, QPalette::HighlightedText));
+    // A selected line break shows as a space's width of selection.
+    const qreal breakWidth = QFontMetricsF(font()).horizontalAdvance(u' ');
+
+    const auto first = static_cast<std::size_t>(verticalScrollBar()->value());
+    const std::size_t last = std::min(list_.LineCount(), first + static_cast<std::size_t>(VisibleLines()) + 2);
+    const std::size_t caretLine = list_.LineOf(caret_);
+    qreal widest = textWidth_;
+    for (std::size_t line = first; line < last; ++line) {
+        const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+        const QPointF origin = LineOrigin(line);
+        const std::size_t start = list_.LineStart(line);
+        const std::size_t end = list_.LineEnd(line);
+        QList<QTextLayout::FormatRange> selections;
+        if (HasSelection() && SelectionStart() <= end && SelectionEnd() > start) {
+            selected.start = static_cast<int>(std::max(SelectionStart(), start) - start);
+            selected.length = static_cast<int>(std::min(SelectionEnd(), end) - start) - selected.start;
+            selections.append(selected);
+            if (SelectionEnd() > end) {
+                const qreal x = origin.x() + layout->lineAt(0).naturalTextWidth();
+                painter.fillRect(QRectF(x, origin.y(), breakWidth, lineHeight_), selected.format.background());
+            }
+        }
+        layout->draw(&painter, origin, selections);
+        if (line == caretLine && caretShown_) {
+            const int column = static_cast<int>(caret_ - start) + (preedit_.isEmpty() ? 0 : preeditCaret_);
+            layout->drawCursor(&painter, origin, column, 1);
+        }
+        widest = std::max(widest, layout->lineAt(0).naturalTextWidth());
+    }
+    if (widest > textWidth_) {
+        textWidth_ = widest;
+        QMetaObject::invokeMethod(this, [this] { UpdateScrollBars(); }, Qt::QueuedConnection);
+    }
+}
+
+void ListBox::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void ListBox::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void ListBox::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    RestartBlink();
+    viewport()->update();
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    RestartBlink();
+    viewport()->update();
+}
+
+void ListBox::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        lineHeight_ = QFontMetricsF(font()).height();
+        MeasureLongestLine();
+        UpdateScrollBars();
+    }
+    viewport()->update();
+}
+
+void ListBox::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != blink_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    caretShown_ = !caretShown_;
+    viewport()->update(CaretRect().toAlignedRect().adjusted(-1, 0, 1, 0));
+}
+
+}  // namespace velkrant

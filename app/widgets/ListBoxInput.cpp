@@ -1,0 +1,398 @@
+// What the list box does with the keyboard, the mouse, input methods and
+// its context menu.
+
+#include "ListBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <functional>
+
+namespace velkrant {
+
+namespace {
+
+struct Move {
+    QKeySequence::StandardKey key;
+    bool select;
+    enum { Char, Word, LineStart, LineEnd, Line, Page, Start, End } by;
+    int direction;
+};
+
+constexpr Move kMoves[] = {
+    {QKeySequence::MoveToNextChar, false, Move::Char, 1},
+    {QKeySequence::MoveToPreviousChar, false, Move::Char, -1},
+    {QKeySequence::SelectNextChar, true, Move::Char, 1},
+    {QKeySequence::SelectPreviousChar, true, Move::Char, -1},
+    {QKeySequence::MoveToNextWord, false, Move::Word, 1},
+    {QKeySequence::MoveToPreviousWord, false, Move::Word, -1},
+    {QKeySequence::SelectNextWord, true, Move::Word, 1},
+    {QKeySequence::SelectPreviousWord, true, Move::Word, -1},
+    {QKeySequence::MoveToStartOfLine, false, Move::LineStart, 0},
+    {QKeySequence::MoveToStartOfBlock, false, Move::LineStart, 0},
+    {QKeySequence::SelectStartOfLine, true, Move::LineStart, 0},
+    {QKeySequence::SelectStartOfBlock, true, Move::LineStart, 0},
+    {QKeySequence::MoveToEndOfLine, false, Move::LineEnd, 0},
+    {QKeySequence::MoveToEndOfBlock, false, Move::LineEnd, 0},
+    {QKeySequence::SelectEndOfLine, true, Move::LineEnd, 0},
+    {QKeySequence::SelectEndOfBlock, true, Move::LineEnd, 0},
+    {QKeySequence::MoveToNextLine, false, Move::Line, 1},
+    {QKeySequence::MoveToPreviousLine, false, Move::Line, -1},
+    {QKeySequence::SelectNextLine, true, Move::Line, 1},
+    {QKeySequence::SelectPreviousLine, true, Move::Line, -1},
+    {QKeySequence::MoveToNextPage, false, Move::Page, 1},
+    {QKeySequence::MoveToPreviousPage, false, Move::Page, -1},
+    {QKeySequence::SelectNextPage, true, Move::Page, 1},
+    {QKeySequence::SelectPreviousPage, true, Move::Page, -1},
+    {QKeySequence::MoveToStartOfDocument, false, Move::Start, 0},
+    {QKeySequence::SelectStartOfDocument, true, Move::Start, 0},
+    {QKeySequence::MoveToEndOfDocument, false, Move::End, 0},
+    {QKeySequence::SelectEndOfDocument, true, Move::End, 0},
+};
+
+const Move* MoveFor(QKeyEvent* event) {
+    for (const Move& move : kMoves) {
+        if (event->matches(move.key)) return &move;
+    }
+    return nullptr;
+}
+
+bool IsCommandKey(QKeyEvent* event) {
+    for (const QKeySequence::StandardKey key :
+         {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo,
+          QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::DeleteStartOfWord,
+          QKeySequence::DeleteEndOfWord, QKeySequence::InsertParagraphSeparator,
+          QKeySequence::InsertLineSeparator}) {
+        if (event->matches(key)) return true;
+    }
+    return false;
+}
+
+// Typed text the box takes in: printable characters, not control keys;
+// Ctrl with Alt is AltGr on many keyboards and types characters.
+bool IsTypedText(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.isEmpty()) return false;
+    const QChar first = text.front();
+    if (first.category() == QChar::Other_Format) return true;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier)) return false;
+    if (first.isPrint() || first.category() == QChar::Other_PrivateUse) return true;
+    return first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate();
+}
+
+}  // namespace
+
+bool ListBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The box's own keys win over any shortcut of the window.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (MoveFor(key) != nullptr || IsCommandKey(key) || IsTypedText(key)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (readOnly_) {
+        // A box the user cannot change has no caret to move: the keys
+        // scroll it instead.
+        ScrollByKey(event);
+        return;
+    } else if (!NavigateByKey(event) && !EditByKey(event)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool ListBox::NavigateByKey(QKeyEvent* event) {
+    const Move* move = MoveFor(event);
+    if (move == nullptr) return false;
+    const std::size_t line = list_.LineOf(caret_);
+    std::size_t target = caret_;
+    switch (move->by) {
+        case Move::Char: target = NextCaretStop(caret_, move->direction, false); break;
+        case Move::Word: target = NextCaretStop(caret_, move->direction, true); break;
+        case Move::LineStart: target = list_.LineStart(line); break;
+        case Move::LineEnd: target = list_.LineEnd(line); break;
+        case Move::Line: target = VerticalMove(move->direction); break;
+        case Move::Page: target = VerticalMove(move->direction * VisibleLines()); break;
+        case Move::Start: target = 0; break;
+        case Move::End: target = list_.Text().size(); break;
+    }
+    const bool vertical = move->by == Move::Line || move->by == Move::Page;
+    const qreal goal = vertical ? (goalX_ >= 0 ? goalX_ : CaretX()) : -1;
+    if (move->by == Move::Page) {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(bar->value() + move->direction * VisibleLines());
+    }
+    MoveCaret(target, move->select);
+    goalX_ = goal;
+    return true;
+}
+
+bool ListBox::EditByKey(QKeyEvent* event) {
+    using Kind = EditHistory::Kind;
+    if (event->matches(QKeySequence::Cut)) {
+        cut();
+    } else if (event->matches(QKeySequence::Paste)) {
+        paste();
+    } else if (event->matches(QKeySequence::Undo)) {
+        undo();
+    } else if (event->matches(QKeySequence::Redo)) {
+        redo();
+    } else if (event->matches(QKeySequence::InsertParagraphSeparator) ||
+               event->matches(QKeySequence::InsertLineSeparator)) {
+        ReplaceSelection(u"\r\n", Kind::Other);
+    } else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
+        if (HasSelection()) {
+            DeleteSelection();
+        } else if (caret_ > 0) {
+            ApplyEdit(NextCaretStop(caret_, -1, false), caret_, {}, Kind::DeletingBack);
+        }
+    } else if (event->matches(QKeySequence::Delete)) {
+        if (HasSelection()) {
+            DeleteSelection();
+        } else if (caret_ < list_.Text().size()) {
+            ApplyEdit(caret_, NextCaretStop(caret_, 1, false), {}, Kind::DeletingForward);
+        }
+    } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
+        if (!HasSelection()) anchor_ = NextCaretStop(caret_, -1, true);
+        DeleteSelection();
+    } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
+        if (!HasSelection()) anchor_ = NextCaretStop(caret_, 1, true);
+        DeleteSelection();
+    } else if (IsTypedText(event)) {
+        ReplaceSelection(View(event->text()), Kind::Typing);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ListBox::ScrollByKey(QKeyEvent* event) {
+    struct Scroll {
+        Qt::Key key;
+        bool vertical;
+        QAbstractSlider::SliderAction action;
+    };
+    static constexpr Scroll kScrolls[] = {
+        {Qt::Key_Up, true, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Down, true, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, true, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, true, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Left, false, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, false, QAbstractSlider::SliderSingleStepAdd},
+    };
+    for (const Scroll& scroll : kScrolls) {
+        if (event->key() == scroll.key) {
+            (scroll.vertical ? verticalScrollBar() : horizontalScrollBar())->triggerAction(scroll.action);
+            event->accept();
+            return;
+        }
+    }
+    event->ignore();
+}
+
+std::size_t ListBox::NextCaretStop(std::size_t position, int direction, bool byWord) const {
+    const std::size_t line = list_.LineOf(position);
+    const std::size_t start = list_.LineStart(line);
+    // Across a line break, the caret steps over the whole CR LF.
+    if (direction < 0 && position == start) return line == 0 ? position : list_.LineEnd(line - 1);
+    if (direction > 0 && position == list_.LineEnd(line)) {
+        return line + 1 == list_.LineCount() ? position : list_.LineStart(line + 1);
+    }
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+    const auto column = static_cast<int>(position - start);
+    const QTextLayout::CursorMode mode = byWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
+    const int next = direction > 0 ? layout->nextCursorPosition(column, mode) : layout->previousCursorPosition(column, mode);
+    return start + static_cast<std::size_t>(next);
+}
+
+std::size_t ListBox::VerticalMove(int lines) const {
+    const auto line = static_cast<long long>(list_.LineOf(caret_));
+    const auto target = static_cast<std::size_t>(std::clamp(line + lines, 0LL, static_cast<long long>(LineCount()) - 1));
+    const qreal x = goalX_ >= 0 ? goalX_ : CaretX();
+    return list_.LineStart(target) + static_cast<std::size_t>(LayoutOf(target)->lineAt(0).xToCursor(x));
+}
+
+// Mouse ----------------------------------------------------------------------
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        selecting_ = true;
+        MoveCaret(PositionAt(point), event->modifiers() & Qt::ShiftModifier);
+        goalX_ = -1;
+    } else if (event->button() == Qt::MiddleButton && !readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
+        // The X11 way of pasting: the text last selected anywhere.
+        MoveCaret(PositionAt(point), false);
+        InsertFromMime(QGuiApplication::clipboard()->mimeData(QClipboard::Selection));
+    }
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event) {
+    if (selecting_ && (event->buttons() & Qt::LeftButton)) {
+        MoveCaret(PositionAt(event->position().toPoint()), true);
+    }
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && selecting_) {
+        selecting_ = false;
+        SetSelectionClipboard();
+    }
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const std::size_t position = PositionAt(event->position().toPoint());
+    const std::size_t line = list_.LineOf(position);
+    const std::size_t start = list_.LineStart(line);
+    const QString text = LineText(line);
+    QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
+    words.setPosition(static_cast<qsizetype>(position - start));
+    const qsizetype wordStart = words.isAtBoundary() ? words.position() : words.toPreviousBoundary();
+    words.setPosition(static_cast<qsizetype>(position - start));
+    const qsizetype wordEnd = words.toNextBoundary();
+    anchor_ = start + static_cast<std::size_t>(std::max<qsizetype>(wordStart, 0));
+    MoveCaret(start + static_cast<std::size_t>(wordEnd < 0 ? text.size() : wordEnd), true);
+    selecting_ = false;
+    SetSelectionClipboard();
+}
+
+// Text dropped on the box goes in where it was dropped.
+void ListBox::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void ListBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (readOnly_ || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void ListBox::dropEvent(QDropEvent* event) {
+    if (readOnly_ || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    MoveCaret(PositionAt(event->position().toPoint()), false);
+    InsertFromMime(event->mimeData());
+    event->acceptProposedAction();
+}
+
+// Context menu ---------------------------------------------------------------
+
+void ListBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = ContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+QMenu* ListBox::ContextMenu() {
+    // The toolkit's own texts, so the menu speaks the user's language like
+    // the menus of the other boxes.
+    auto* menu = new QMenu(this);
+    const bool shortcuts = QGuiApplication::styleHints()->showShortcutsInContextMenus();
+    const auto add = [&](const char* name, const char* text, QKeySequence::StandardKey key, bool enabled,
+                         const std::function<void()>& command) {
+        QString caption = QCoreApplication::translate("QWidgetTextControl", text);
+        if (shortcuts && key != QKeySequence::UnknownKey) caption += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+        QAction* action = menu->addAction(QIcon::fromTheme(QString::fromLatin1(name)), caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, command);
+    };
+    const bool selection = HasSelection();
+    if (!readOnly_) {
+        add("edit-undo", "&Undo", QKeySequence::Undo, history_.CanUndo(), [this] { undo(); });
+        add("edit-redo", "&Redo", QKeySequence::Redo, history_.CanRedo(), [this] { redo(); });
+        menu->addSeparator();
+        add("edit-cut", "Cu&t", QKeySequence::Cut, selection, [this] { cut(); });
+    }
+    add("edit-copy", "&Copy", QKeySequence::Copy, selection, [this] { copy(); });
+    if (!readOnly_) {
+        const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+        add("edit-paste", "&Paste", QKeySequence::Paste, clipboard != nullptr && clipboard->hasText(),
+            [this] { paste(); });
+        add("edit-delete", "Delete", QKeySequence::UnknownKey, selection, [this] { DeleteSelection(); });
+    }
+    menu->addSeparator();
+    add("select-all", "Select All", QKeySequence::SelectAll, !list_.Text().empty(), [this] { selectAll(); });
+    return menu;
+}
+
+// Input methods --------------------------------------------------------------
+
+void ListBox::inputMethodEvent(QInputMethodEvent* event) {
+    if (readOnly_) {
+        event->ignore();
+        return;
+    }
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        if (event->replacementLength() > 0) {
+            // Replaces text around the caret, within its line.
+            const std::size_t line = list_.LineOf(caret_);
+            const auto start = static_cast<long long>(list_.LineStart(line));
+            const auto end = static_cast<long long>(list_.LineEnd(line));
+            const long long from = std::clamp(static_cast<long long>(caret_) + event->replacementStart(), start, end);
+            anchor_ = static_cast<std::size_t>(from);
+            caret_ = static_cast<std::size_t>(std::min(from + event->replacementLength(), end));
+        }
+        ReplaceSelection(View(event->commitString()), EditHistory::Kind::Typing);
+    }
+    preedit_ = event->preeditString();
+    preeditCaret_ = static_cast<int>(preedit_.size());
+    for (const QInputMethodEvent::Attribute& attribute : event->attributes()) {
+        if (attribute.type == QInputMethodEvent::Cursor) preeditCaret_ = attribute.start;
+    }
+    EnsureCaretVisible();
+    viewport()->update();
+    event->accept();
+}
+
+QVariant ListBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+    const std::size_t line = list_.LineOf(caret_);
+    const std::size_t start = list_.LineStart(line);
+    const auto column = static_cast<int>(caret_ - start);
+    const auto lineText = [&] { return LineText(line); };
+    switch (query) {
+        case Qt::ImEnabled: return !readOnly_;
+        case Qt::ImHints: return static_cast<int>(Qt::ImhMultiLine);
+        case Qt::ImCursorRectangle: return CaretRect().translated(viewport()->pos());
+        case Qt::ImFont: return font();
+        case Qt::ImCursorPosition: return column;
+        case Qt::ImAnchorPosition:
+            return list_.LineOf(anchor_) == line ? static_cast<int>(anchor_ - start) : column;
+        case Qt::ImSurroundingText: return lineText();
+        case Qt::ImTextBeforeCursor: return lineText().left(column);
+        case Qt::ImTextAfterCursor: return lineText().mid(column);
+        case Qt::ImCurrentSelection: return QString::fromStdU16String(SelectedText());
+        case Qt::ImAbsolutePosition: return static_cast<qlonglong>(caret_);
+        default: return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+}  // namespace velkrant

@@ -1,0 +1,122 @@
+#include "ListText.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace velkrant {
+
+namespace {
+
+constexpr char16_t kParagraphSeparator = u'\u2029';
+
+// True when every line break in `text` is already a CR LF.
+bool BreaksAreCrLf(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        switch (text[i]) {
+            case u'\r':
+                if (i + 1 == text.size() || text[i + 1] != u'\n') return false;
+                ++i;
+                break;
+            case u'\n':
+            case kParagraphSeparator:
+                return false;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+ListText::ListText() : starts_{0} {}
+
+std::u16string ListText::WithCrLf(std::u16string_view text) {
+    if (BreaksAreCrLf(text)) return std::u16string(text);
+    std::u16string result;
+    result.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit == u'\r' || unit == u'\n' || unit == kParagraphSeparator) {
+            result += u"\r\n";
+            if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        } else {
+            result += unit;
+        }
+    }
+    return result;
+}
+
+void ListText::Assign(std::u16string text) {
+    text_ = BreaksAreCrLf(text) ? std::move(text) : WithCrLf(text);
+    starts_.assign(1, 0);
+    IndexFrom(0);
+}
+
+void ListText::IndexFrom(std::size_t line) {
+    // Every '\r' in the text starts a CR LF.
+    const char16_t* const begin = text_.data();
+    const char16_t* const end = begin + text_.size();
+    for (const char16_t* unit = begin + starts_[line]; unit != end; ++unit) {
+        if (*unit == u'\r') {
+            starts_.push_back(static_cast<std::size_t>(unit - begin) + 2);
+            ++unit;
+        }
+    }
+    longestKnown_ = false;
+}
+
+std::size_t ListText::Replace(std::size_t from, std::size_t to, std::u16string_view text) {
+    const std::u16string inserted = WithCrLf(text);
+    const std::size_t firstLine = LineOf(from);
+    const std::size_t lastLine = LineOf(to);
+    text_.replace(from, to - from, inserted);
+
+    // The lines after the change move by its length; the lines it removed
+    // go, and the line breaks it brought start new ones.
+    std::vector<std::size_t> added;
+    for (std::size_t at = inserted.find(u'\r'); at != std::u16string::npos; at = inserted.find(u'\r', at + 2)) {
+        added.push_back(from + at + 2);
+    }
+    const auto shift = static_cast<std::ptrdiff_t>(inserted.size()) - static_cast<std::ptrdiff_t>(to - from);
+    for (auto later = starts_.begin() + static_cast<std::ptrdiff_t>(lastLine) + 1; later != starts_.end(); ++later) {
+        *later = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(*later) + shift);
+    }
+    const auto removedBegin = starts_.begin() + static_cast<std::ptrdiff_t>(firstLine) + 1;
+    const auto removedEnd = starts_.begin() + static_cast<std::ptrdiff_t>(lastLine) + 1;
+    starts_.insert(starts_.erase(removedBegin, removedEnd), added.begin(), added.end());
+    longestKnown_ = false;
+    return from + inserted.size();
+}
+
+std::size_t ListText::LineEnd(std::size_t line) const {
+    return line + 1 < starts_.size() ? starts_[line + 1] - 2 : text_.size();
+}
+
+std::u16string_view ListText::Line(std::size_t line) const {
+    return std::u16string_view(text_).substr(starts_[line], LineEnd(line) - starts_[line]);
+}
+
+std::size_t ListText::LineOf(std::size_t offset) const {
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
+    return static_cast<std::size_t>(std::distance(starts_.begin(), after)) - 1;
+}
+
+std::size_t ListText::LongestLine() const {
+    if (!longestKnown_) {
+        longest_ = 0;
+        std::size_t longestLength = 0;
+        for (std::size_t line = 0; line < starts_.size(); ++line) {
+            const std::size_t length = LineEnd(line) - starts_[line];
+            if (length > longestLength) {
+                longest_ = line;
+                longestLength = length;
+            }
+        }
+        longestKnown_ = true;
+    }
+    return longest_;
+}
+
+}  // namespace velkrant

@@ -1,0 +1,240 @@
+#include "ListBox.h"
+
+#include "GuiFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velkrant {
+namespace {
+
+using test::PrintTo;
+
+struct TextCase {
+    const char* name;
+    std::u16string set;
+    std::u16string read;
+};
+
+std::u16string ManyLines(int count, const std::u16string& lineEnd) {
+    std::u16string text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) text += lineEnd;
+        text += u"http://a/" + QString::number(i).toStdU16String() + u"\u00A0x";
+    }
+    return text;
+}
+
+class ListBoxTextTest : public testing::TestWithParam<TextCase> {};
+
+// What a box gives the conversion, the export and the copy button is what
+// was put into it, with every kind of line break read back as CR LF.
+TEST_P(ListBoxTextTest, ReadsBackWhatWasSetWithCrLfLineBreaks) {
+    ListBox box;
+    box.SetText(GetParam().set);
+    EXPECT_EQ(box.Text(), GetParam().read);
+    EXPECT_EQ(box.LineCount(), static_cast<int>(std::count(GetParam().read.begin(), GetParam().read.end(), u'\r')) + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ListBoxTextTest,
+    testing::Values(TextCase{"Empty", u"", u""}, TextCase{"OneLine", u"http://a/b", u"http://a/b"},
+                    TextCase{"EmptyLinesAtBothEnds", u"\r\n\r\na\r\n\r\n", u"\r\n\r\na\r\n\r\n"},
+                    TextCase{"LoneCrLoneLfAndParagraphSeparator", u"a\rb\nc\r\n\nd\u2029e", u"a\r\nb\r\nc\r\n\r\nd\r\ne"},
+                    TextCase{"CrBeforeCrLf", u"a\r\r\nb", u"a\r\n\r\nb"},
+                    TextCase{"NonBreakingAndIdeographicSpacesKept", u"\u00A0a\u3000\r\n\u00A0", u"\u00A0a\u3000\r\n\u00A0"},
+                    TextCase{"SurrogatePairs", u"\U0002A6A5\r\n\U0001F600", u"\U0002A6A5\r\n\U0001F600"},
+                    TextCase{"ThousandsOfLoneLineFeeds", ManyLines(5000, u"\n"), ManyLines(5000, u"\r\n")}),
+    test::RowName);
+
+// One keystroke, or typed text.
+struct Stroke {
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    QKeySequence::StandardKey command = QKeySequence::UnknownKey;  // pressed as the platform binds it
+    const char16_t* text = nullptr;
+
+    void Press(QWidget& box) const {
+        if (text != nullptr) {
+            // A key for each character, as a keyboard types them.
+            for (const char32_t character : QString::fromUtf16(text).toUcs4()) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                QString::fromUcs4(&character, 1));
+                QApplication::sendEvent(&box, &press);
+            }
+        } else if (command != QKeySequence::UnknownKey) {
+            const QKeyCombination combination = QKeySequence(command)[0];
+            QTest::keyClick(&box, combination.key(), combination.keyboardModifiers());
+        } else {
+            QTest::keyClick(&box, key, modifiers);
+        }
+    }
+};
+
+Stroke Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return {key, modifiers};
+}
+
+Stroke Command(QKeySequence::StandardKey command) {
+    return {Qt::Key_unknown, Qt::NoModifier, command};
+}
+
+Stroke Type(const char16_t* text) {
+    return {Qt::Key_unknown, Qt::NoModifier, QKeySequence::UnknownKey, text};
+}
+
+struct EditCase {
+    const char* name;
+    std::u16string start;
+    std::vector<Stroke> strokes;
+    std::u16string expected;
+    std::u16string clipboard = u"";  // put on the clipboard first
+};
+
+class ListBoxEditTest : public test::GuiFixture<testing::TestWithParam<EditCase>> {};
+
+TEST_P(ListBoxEditTest, KeysEditTheText) {
+    const EditCase& c = GetParam();
+    ListBox box;
+    box.resize(200, 100);
+    box.SetText(c.start);
+    if (!c.clipboard.empty()) QApplication::clipboard()->setText(QString::fromStdU16String(c.clipboard));
+    for (const Stroke& stroke : c.strokes) stroke.Press(box);
+    EXPECT_EQ(box.Text(), c.expected);
+}
+
+const Stroke kEnd = Key(Qt::Key_End);
+const Stroke kDown = Key(Qt::Key_Down);
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ListBoxEditTest,
+    testing::Values(
+        EditCase{"TypingInsertsAtTheCaret", u"bc", {Type(u"a链")}, u"a链bc"},
+        EditCase{"EnterSplitsTheLine", u"ab", {Key(Qt::Key_Right), Key(Qt::Key_Return)}, u"a\r\nb"},
+        EditCase{"BackspaceAtLineStartJoinsLines", u"a\r\nb", {kDown, Key(Qt::Key_Home), Key(Qt::Key_Backspace)}, u"ab"},
+        EditCase{"DeleteAtLineEndJoinsLines", u"a\r\nb", {kEnd, Key(Qt::Key_Delete)}, u"ab"},
+        EditCase{"RightStepsOverTheWholeLineBreak", u"a\r\nb", {kEnd, Key(Qt::Key_Right), Type(u"x")}, u"a\r\nxb"},
+        EditCase{"SurrogatePairDeletedWhole", u"\U0001F600x", {Key(Qt::Key_Delete)}, u"x"},
+        EditCase{"DownKeepsItsColumnPastAShortLine", u"abc\r\nd\r\nefg", {kEnd, kDown, kDown, Type(u"X")},
+                 u"abc\r\nd\r\nefgX"},
+        EditCase{"TypingReplacesTheSelection", u"abc\r\nd", {Key(Qt::Key_Right), Key(Qt::Key_Down, Qt::ShiftModifier), Type(u"x")},
+                 u"ax"},
+        EditCase{"TypedRunUndoneInOneStep", u"a", {kEnd, Type(u"bcd"), Command(QKeySequence::Undo)}, u"a"},
+        EditCase{"EnterEndsTheTypedRun", u"", {Type(u"ab"), Key(Qt::Key_Return), Type(u"c"), Command(QKeySequence::Undo),
+                  Command(QKeySequence::Undo)}, u"ab"},
+        EditCase{"BackspacesUndoneInOneStep", u"abc", {kEnd, Key(Qt::Key_Backspace), Key(Qt::Key_Backspace),
+                  Command(QKeySequence::Undo)}, u"abc"},
+        EditCase{"RedoAfterUndo", u"a", {kEnd, Type(u"b"), Command(QKeySequence::Undo), Command(QKeySequence::Redo)}, u"ab"},
+        EditCase{"SelectAllThenDelete", u"a\r\nb", {Command(QKeySequence::SelectAll), Key(Qt::Key_Delete)}, u""},
+        EditCase{"CutThenPasteAtTheEnd", u"ab\r\nc", {Key(Qt::Key_End, Qt::ShiftModifier), Command(QKeySequence::Cut),
+                  Key(Qt::Key_End, Qt::ControlModifier), Command(QKeySequence::Paste)}, u"\r\ncab"},
+        EditCase{"PastedLineBreaksBecomeLines", u"", {Command(QKeySequence::Paste)}, u"x\r\ny\r\nz", u"x\ny\rz"},
+        EditCase{"UndoOfPasteAfterSetRestoresTheSetText", u"keep", {Command(QKeySequence::Paste), Command(QKeySequence::Undo),
+                  Command(QKeySequence::Undo)}, u"keep", u"x"}),
+    test::RowName);
+
+TEST(ListBoxReadOnlyTest, KeysScrollAndCopyButNeverEdit) {
+    ListBox box;
+    box.resize(200, 60);
+    box.setReadOnly(true);
+    box.SetText(ManyLines(50, u"\r\n"));
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    for (const Stroke& stroke : {Key(Qt::Key_X), Key(Qt::Key_Delete), Key(Qt::Key_Return), Command(QKeySequence::Paste),
+                                 Key(Qt::Key_Down), Key(Qt::Key_PageDown)}) {
+        stroke.Press(box);
+    }
+    EXPECT_EQ(box.Text(), ManyLines(50, u"\r\n"));
+    EXPECT_GT(box.verticalScrollBar()->value(), 1) << "Down and Page Down scroll the box";
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(box.SelectedText(), ManyLines(50, u"\r\n"));
+}
+
+TEST(ListBoxScrollTest, CaretStaysInViewOnALongList) {
+    ListBox box;
+    box.resize(200, 100);
+    box.SetText(ManyLines(100'000, u"\n"));
+    ASSERT_EQ(box.LineCount(), 100'000);
+    QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(box.verticalScrollBar()->value(), box.verticalScrollBar()->maximum());
+    QTest::keyClicks(&box, QStringLiteral("!"));
+    EXPECT_EQ(box.Text().substr(box.Text().size() - 3), u"\u00A0x!");
+    QTest::keyClick(&box, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(box.verticalScrollBar()->value(), 0);
+}
+
+TEST(ListBoxMouseTest, ClickPlacesTheCaretAndDoubleClickSelectsAWord) {
+    ListBox box;
+    box.resize(300, 100);
+    box.SetText(u"first line\r\nhttp example");
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const QFontMetrics metrics(box.font());
+    // Far right of the second line: its end.
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(290, 4 + metrics.height() * 3 / 2));
+    EXPECT_EQ(box.CaretPosition(), box.Text().size());
+    QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, QPoint(4 + metrics.horizontalAdvance(QStringLiteral("fi")), 4 + metrics.height() / 2));
+    EXPECT_EQ(box.SelectedText(), u"first");
+}
+
+struct MenuCase {
+    const char* name;
+    bool readOnly;
+    std::vector<std::pair<QString, bool>> actions;  // object name, enabled
+};
+
+class ListBoxMenuTest : public test::GuiFixture<testing::TestWithParam<MenuCase>> {};
+
+TEST_P(ListBoxMenuTest, ContextMenuOffersWhatTheBoxAllows) {
+    ListBox box;
+    box.resize(200, 100);
+    box.SetText(u"a\r\nb");
+    box.setReadOnly(GetParam().readOnly);
+    Command(QKeySequence::SelectAll).Press(box);
+    Type(u"A").Press(box);  // typed over the selection where allowed
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box.viewport(), &event);
+    auto* menu = box.findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::pair<QString, bool>> actions;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) actions.emplace_back(action->objectName(), action->isEnabled());
+    }
+    EXPECT_EQ(actions, GetParam().actions);
+    menu->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, ListBoxMenuTest,
+    testing::Values(MenuCase{"Editable", false,
+                             {{"edit-undo", true}, {"edit-redo", false}, {"edit-cut", false}, {"edit-copy", false},
+                              {"edit-paste", false}, {"edit-delete", false}, {"select-all", true}}},
+                    MenuCase{"ReadOnly", true, {{"edit-copy", true}, {"select-all", true}}}),
+    test::RowName);
+
+TEST(ListBoxInputMethodTest, ComposedTextShowsUntilCommitted) {
+    ListBox box;
+    box.SetText(u"ab");
+    QTest::keyClick(&box, Qt::Key_Right);
+    QInputMethodEvent compose(QStringLiteral("zhong"), {});
+    QApplication::sendEvent(&box, &compose);
+    EXPECT_EQ(box.Text(), u"ab") << "text being composed is not yet the box's";
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("中"));
+    QApplication::sendEvent(&box, &commit);
+    EXPECT_EQ(box.Text(), u"a中b");
+    EXPECT_EQ(static_cast<QWidget&>(box).inputMethodQuery(Qt::ImSurroundingText).toString(), QStringLiteral("a中b"));
+    EXPECT_EQ(static_cast<QWidget&>(box).inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
+}
+
+}  // namespace
+}  // namespace velkrant
