@@ -110,7 +110,7 @@ void frmBatch::cmdPasteClick() {
 void frmBatch::cmdImportClick() {
     // The box changes only once the whole file has been read: a cancelled
     // or failed import leaves the user's list as it was.
-    if (const std::optional<std::u16string> text = BatchFiles::Import(parentWidget())) {
+    if (std::optional<std::u16string> text = BatchFiles::Import(parentWidget())) {
         txtBatchIn->SetText(std::move(*text));
     }
 }

@@ -220,16 +220,19 @@ void ListBox::MeasureLongestLine() {
 }
 
 int ListBox::VisibleLines() const {
-    return std::max(1, static_cast<int>((viewport()->height() - kMargin) / lineHeight_));
+    return std::max(1, static_cast<int>((viewport()->height() - 2 * kMargin - 1) / lineHeight_));
 }
 
 QPointF ListBox::LineOrigin(std::size_t line) const {
-    const auto first = static_cast<qreal>(verticalScrollBar()->value());
-    return {kMargin - horizontalScrollBar()->value(), kMargin + (static_cast<qreal>(line) - first) * lineHeight_};
+    // The margin above the text shows only at the top of the list; scrolled
+    // down, the first line in view starts right at the top.
+    const int first = verticalScrollBar()->value();
+    const qreal top = first == 0 ? kMargin : 0;
+    return {kMargin - horizontalScrollBar()->value(), top + (static_cast<qreal>(line) - first) * lineHeight_};
 }
 
 std::size_t ListBox::PositionAt(QPoint viewportPoint) const {
-    const qreal row = std::floor((viewportPoint.y() - kMargin) / lineHeight_);
+    const qreal row = std::floor((viewportPoint.y() - LineOrigin(verticalScrollBar()->value()).y()) / lineHeight_);
     const auto line = static_cast<std::size_t>(
         std::clamp(verticalScrollBar()->value() + row, 0.0, static_cast<qreal>(list_.LineCount() - 1)));
     const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
@@ -300,7 +303,9 @@ void ListBox::paintEvent(QPaintEvent*) {
     selected.format.setBackground(colors.brush(group, QPalette::Highlight));
     selected.format.setForeground(colors.brush(group, QPalette::HighlightedText));
     // A selected line break shows as a space's width of selection.
-    const qreal breakWidth = QFontMetricsF(font()).horizontalAdvance(u' ');
+    const QFontMetricsF metrics(font());
+    const qreal breakWidth = metrics.horizontalAdvance(u' ');
+    const qreal ascent = metrics.ascent();
 
     const auto first = static_cast<std::size_t>(verticalScrollBar()->value());
     const std::size_t last = std::min(list_.LineCount(), first + static_cast<std::size_t>(VisibleLines()) + 2);
@@ -308,7 +313,10 @@ void ListBox::paintEvent(QPaintEvent*) {
     qreal widest = textWidth_;
     for (std::size_t line = first; line < last; ++line) {
         const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
-        const QPointF origin = LineOrigin(line);
+        // Lines stand at the font's own pitch, baselines where the font puts
+        // them, even where a fallback font for some character would make
+        // its line taller.
+        const QPointF origin = LineOrigin(line) + QPointF(0, ascent - layout->lineAt(0).ascent());
         const std::size_t start = list_.LineStart(line);
         const std::size_t end = list_.LineEnd(line);
         QList<QTextLayout::FormatRange> selections;
@@ -318,7 +326,7 @@ void ListBox::paintEvent(QPaintEvent*) {
             selections.append(selected);
             if (SelectionEnd() > end) {
                 const qreal x = origin.x() + layout->lineAt(0).naturalTextWidth();
-                painter.fillRect(QRectF(x, origin.y(), breakWidth, lineHeight_), selected.format.background());
+                painter.fillRect(QRectF(x, LineOrigin(line).y(), breakWidth, lineHeight_), selected.format.background());
             }
         }
         layout->draw(&painter, origin, selections);

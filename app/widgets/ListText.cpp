@@ -49,8 +49,12 @@ std::u16string ListText::WithCrLf(std::u16string_view text) {
 }
 
 void ListText::Assign(std::u16string text) {
-    text_ = BreaksAreCrLf(text) ? std::move(text) : WithCrLf(text);
-    starts_.assign(1, 0);
+    // Swapped, not assigned: moving a short string into a long one keeps
+    // the long one's storage, and an emptied box would go on holding the
+    // hundreds of megabytes of its last list.
+    std::u16string incoming = BreaksAreCrLf(text) ? std::move(text) : WithCrLf(text);
+    text_.swap(incoming);
+    std::vector<std::size_t>{0}.swap(starts_);
     IndexFrom(0);
 }
 
