@@ -374,12 +374,14 @@ void ListBox::changeEvent(QEvent* event) {
 }
 
 void ListBox::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != blink_.timerId()) {
+    if (event->timerId() == blink_.timerId()) {
+        caretShown_ = !caretShown_;
+        viewport()->update(CaretRect().toAlignedRect().adjusted(-1, 0, 1, 0));
+    } else if (event->timerId() == dragScroll_.timerId()) {
+        DragScrollStep();
+    } else {
         QAbstractScrollArea::timerEvent(event);
-        return;
     }
-    caretShown_ = !caretShown_;
-    viewport()->update(CaretRect().toAlignedRect().adjusted(-1, 0, 1, 0));
 }
 
 }  // namespace velkrant

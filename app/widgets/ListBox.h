@@ -13,6 +13,7 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QPoint>
 #include <QString>
 
 #include <memory>
@@ -102,6 +103,7 @@ private:
     bool NavigateByKey(QKeyEvent* event);
     bool EditByKey(QKeyEvent* event);
     void ScrollByKey(QKeyEvent* event);
+    void DragScrollStep();
     std::size_t NextCaretStop(std::size_t position, int direction, bool byWord) const;
     std::size_t VerticalMove(int lines) const;
 
@@ -136,6 +138,10 @@ private:
     QBasicTimer blink_;
     bool caretShown_ = false;
     bool selecting_ = false;      // a left-button drag is selecting
+    QBasicTimer dragScroll_;      // ... beyond the box's edge
+    QPoint dragPoint_;
+    quint64 doubleClickTime_ = 0;  // a click soon after is a triple click
+    QPoint doubleClickPoint_;
 };
 
 }  // namespace velkrant

@@ -241,7 +241,18 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         selecting_ = true;
-        MoveCaret(PositionAt(point), event->modifiers() & Qt::ShiftModifier);
+        const bool tripleClick = event->timestamp() - doubleClickTime_ < static_cast<quint64>(QApplication::doubleClickInterval()) &&
+                                 (point - doubleClickPoint_).manhattanLength() < QApplication::startDragDistance();
+        if (tripleClick) {
+            // A third click selects the whole line.
+            const std::size_t line = list_.LineOf(PositionAt(point));
+            anchor_ = list_.LineStart(line);
+            MoveCaret(list_.LineEnd(line), true);
+            selecting_ = false;
+            SetSelectionClipboard();
+        } else {
+            MoveCaret(PositionAt(point), event->modifiers() & Qt::ShiftModifier);
+        }
         goalX_ = -1;
     } else if (event->button() == Qt::MiddleButton && !readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
         // The X11 way of pasting: the text last selected anywhere.
@@ -251,14 +262,35 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event) {
-    if (selecting_ && (event->buttons() & Qt::LeftButton)) {
-        MoveCaret(PositionAt(event->position().toPoint()), true);
+    if (!selecting_ || !(event->buttons() & Qt::LeftButton)) return;
+    dragPoint_ = event->position().toPoint();
+    MoveCaret(PositionAt(dragPoint_), true);
+    // Held beyond the edge, the selection goes on growing as the box
+    // scrolls, as long as the button is down.
+    if (viewport()->rect().contains(dragPoint_)) {
+        dragScroll_.stop();
+    } else if (!dragScroll_.isActive()) {
+        dragScroll_.start(50, this);
     }
+}
+
+void ListBox::DragScrollStep() {
+    if (!selecting_) {
+        dragScroll_.stop();
+        return;
+    }
+    const QRect inside = viewport()->rect();
+    if (dragPoint_.y() < inside.top()) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    if (dragPoint_.y() > inside.bottom()) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    if (dragPoint_.x() < inside.left()) horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    if (dragPoint_.x() > inside.right()) horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    MoveCaret(PositionAt(dragPoint_), true);
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && selecting_) {
         selecting_ = false;
+        dragScroll_.stop();
         SetSelectionClipboard();
     }
 }
@@ -277,6 +309,8 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     anchor_ = start + static_cast<std::size_t>(std::max<qsizetype>(wordStart, 0));
     MoveCaret(start + static_cast<std::size_t>(wordEnd < 0 ? text.size() : wordEnd), true);
     selecting_ = false;
+    doubleClickTime_ = event->timestamp();
+    doubleClickPoint_ = event->position().toPoint();
     SetSelectionClipboard();
 }
 

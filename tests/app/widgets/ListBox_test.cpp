@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -172,18 +173,31 @@ TEST(ListBoxScrollTest, CaretStaysInViewOnALongList) {
     EXPECT_EQ(box.verticalScrollBar()->value(), 0);
 }
 
-TEST(ListBoxMouseTest, ClickPlacesTheCaretAndDoubleClickSelectsAWord) {
+// A mouse event at `point` in the box's text area, `time` milliseconds in.
+void SendMouse(ListBox& box, QEvent::Type type, QPoint point, quint64 time) {
+    QMouseEvent event(type, point, box.viewport()->mapToGlobal(point), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    event.setTimestamp(time);
+    QApplication::sendEvent(box.viewport(), &event);
+}
+
+TEST(ListBoxMouseTest, ClicksPlaceTheCaretSelectAWordAndThenTheLine) {
     ListBox box;
     box.resize(300, 100);
     box.SetText(u"first line\r\nhttp example");
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     const QFontMetrics metrics(box.font());
     // Far right of the second line: its end.
     QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(290, 4 + metrics.height() * 3 / 2));
     EXPECT_EQ(box.CaretPosition(), box.Text().size());
-    QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, QPoint(4 + metrics.horizontalAdvance(QStringLiteral("fi")), 4 + metrics.height() / 2));
+    const QPoint inFirst(4 + metrics.horizontalAdvance(QStringLiteral("fi")), 4 + metrics.height() / 2);
+    SendMouse(box, QEvent::MouseButtonPress, inFirst, 1000);
+    SendMouse(box, QEvent::MouseButtonRelease, inFirst, 1010);
+    SendMouse(box, QEvent::MouseButtonDblClick, inFirst, 1100);
+    SendMouse(box, QEvent::MouseButtonRelease, inFirst, 1110);
     EXPECT_EQ(box.SelectedText(), u"first");
+    SendMouse(box, QEvent::MouseButtonPress, inFirst, 1200);
+    SendMouse(box, QEvent::MouseButtonRelease, inFirst, 1210);
+    EXPECT_EQ(box.SelectedText(), u"first line");
 }
 
 struct MenuCase {
