@@ -31,12 +31,14 @@ bool IsAsciiLetter(char16_t c) { return AsciiUpper(c) >= u'A' && AsciiUpper(c) <
 // else only itself.
 class FoldedUnit {
 public:
-    explicit FoldedUnit(char16_t c) : caseBit_(IsAsciiLetter(c) ? 0x20 : 0), value_(c | caseBit_) {}
-    bool Matches(char16_t c) const { return (c | caseBit_) == value_; }
+    explicit FoldedUnit(char16_t c) : caseBit_(IsAsciiLetter(c) ? 0x20 : 0), value_(Fold(c)) {}
+    bool Matches(char16_t c) const { return Fold(c) == value_; }
 
 private:
-    unsigned caseBit_;
-    unsigned value_;
+    char16_t Fold(char16_t c) const { return static_cast<char16_t>(c | caseBit_); }
+
+    char16_t caseBit_;
+    char16_t value_;
 };
 
 bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
