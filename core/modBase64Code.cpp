@@ -38,8 +38,8 @@ constexpr int kAmounts = 17;  // -8 .. +8
 constexpr int kAmountBias = 8;
 constexpr std::uint16_t kKnown = 0x100;
 
-// The shift memo: one entry per byte value and amount, the result in the
-// low byte and a "known" flag above it, so the hot path reads one word.
+// ShiftByte's memo: one entry per byte value and amount, the result in the
+// low byte and a "known" flag above it, so a lookup reads one word.
 // Zero (nothing known) at start; filled lazily, never reset.
 std::uint16_t shiftMemo[256][kAmounts];
 
