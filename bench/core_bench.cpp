@@ -1,6 +1,7 @@
 // Speed of the codec and the link schemes. Not a test: run it by hand on
 // a release build and compare with the figures in the project notes.
 
+#include "ConversionCommand.h"
 #include "ConversionHost.h"
 #include "modBase64Code.h"
 #include "modMain.h"
@@ -63,5 +64,42 @@ void AutoDecode(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(AutoDecode);
+
+// A batch the size users paste from a mirror's file list: a million
+// addresses that differ only in a number, each about 100 characters, or
+// their Thunder links (about 145), joined by CR LF like the batch box.
+constexpr int kBatchLines = 1'000'000;
+
+std::u16string BatchAddress(int i) {
+    const std::string number = std::to_string(i);
+    return u"http://dl.example-mirror.net/pub/software/releases/2024/package-" +
+           std::u16string(number.begin(), number.end()) + u"-x86_64-full.zip?from=list";
+}
+
+template <class Line>
+std::u16string BatchText(Line line) {
+    std::u16string text;
+    for (int i = 0; i < kBatchLines; ++i) {
+        if (i > 0) text += u"\r\n";
+        text += line(i);
+    }
+    return text;
+}
+
+void RunBatch(benchmark::State& state, ConversionMode mode, const std::u16string& text) {
+    BatchNotices notices;
+    for (auto _ : state) benchmark::DoNotOptimize(ConversionCommand::ConvertBatchText(mode, text, notices));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kBatchLines);
+}
+
+void BatchAutoDecode1M(benchmark::State& state) {
+    RunBatch(state, ModeAuto, BatchText([](int i) { return modMain::ThunderEncode(BatchAddress(i)); }));
+}
+BENCHMARK(BatchAutoDecode1M)->Unit(benchmark::kMillisecond);
+
+void BatchThunderEncode1M(benchmark::State& state) {
+    RunBatch(state, ModeThunderEncode, BatchText(BatchAddress));
+}
+BENCHMARK(BatchThunderEncode1M)->Unit(benchmark::kMillisecond);
 
 }  // namespace

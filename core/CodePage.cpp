@@ -18,6 +18,17 @@ bool IsAsciiBytes(BytesView bytes) {
     return bits < 0x80;
 }
 
+// ASCII units copied into a string of another width. An indexed loop over
+// a sized string becomes vector code; the iterator-range constructor
+// copies one unit at a time, which on a link costs more than zeroing it.
+template <class Out, class In>
+Out CopyAscii(In in) {
+    Out out(in.size(), 0);
+    auto* to = out.data();
+    for (std::size_t i = 0; i < in.size(); ++i) to[i] = static_cast<typename Out::value_type>(in[i]);
+    return out;
+}
+
 bool IsCjkCodePoint(char32_t c) {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
            (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF);
@@ -90,14 +101,14 @@ Bytes TextToBytes(std::u16string_view text) {
     // ASCII is the same in every code page the program meets, and nearly
     // every link is ASCII: skip the platform conversion for it.
     if (IsAsciiText(text)) {
-        return Bytes(text.begin(), text.end());  // each unit narrows to its byte, no zero-filling first
+        return CopyAscii<Bytes>(text);
     }
     return CodePageNative::Encode(text);
 }
 
 std::u16string BytesToText(BytesView bytes) {
     if (IsAsciiBytes(bytes)) {
-        return std::u16string(bytes.begin(), bytes.end());
+        return CopyAscii<std::u16string>(bytes);
     }
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);
@@ -121,7 +132,7 @@ bool IsCjkUtf8(BytesView bytes) {
 
 std::u16string Utf8OrCodePageToText(BytesView bytes) {
     if (IsAsciiBytes(bytes)) {
-        return std::u16string(bytes.begin(), bytes.end());
+        return CopyAscii<std::u16string>(bytes);
     }
     return IsValidUtf8(bytes) ? Utf8ToText(bytes) : CodePageNative::Decode(bytes);
 }
@@ -145,7 +156,7 @@ std::u16string Utf8ToText(BytesView bytes) {
 
 std::string TextToUtf8(std::u16string_view text) {
     if (IsAsciiText(text)) {
-        return std::string(text.begin(), text.end());
+        return CopyAscii<std::string>(text);
     }
     std::string out;
     out.reserve(text.size());

@@ -1,5 +1,6 @@
 #include "ConversionCommand.h"
 
+#include "Scan.h"
 #include "modMain.h"
 
 #include <exception>
@@ -27,6 +28,18 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
     if (first == std::u16string_view::npos) return {};
     const std::size_t last = text.find_last_not_of(u' ');
     return text.substr(first, last - first + 1);
+}
+
+// Where the next CR LF at or after `from` begins, or npos. A batch can be
+// a million lines long, so the search is done in blocks (see Scan.h).
+std::size_t FindLineBreak(std::u16string_view text, std::size_t from) {
+    const std::size_t starts = text.empty() ? 0 : text.size() - 1;  // a pair needs one unit after it
+    const std::size_t at = FindPosition(from, starts, [&](std::size_t i) {
+        const char16_t unit = text[i];
+        const char16_t next = text[i + 1];
+        return (unit == u'\r') & (next == u'\n');  // both tested: a branch would keep the search from vector code
+    });
+    return at < starts ? at : std::u16string_view::npos;
 }
 
 }  // namespace
@@ -70,7 +83,7 @@ std::u16string ConvertBatchText(ConversionMode mode, std::u16string_view text, N
     output.reserve(text.size() + text.size() / 2);
     std::size_t start = 0;
     while (true) {
-        const std::size_t end = text.find(kLineBreak, start);
+        const std::size_t end = FindLineBreak(text, start);
         const bool last = end == std::u16string_view::npos;
         const std::u16string_view line = text.substr(start, last ? std::u16string_view::npos : end - start);
         Try([&] {

@@ -4,7 +4,6 @@
 #include "modBase64CodeStages.h"
 
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -39,8 +38,8 @@ constexpr int kAmounts = 17;  // -8 .. +8
 constexpr int kAmountBias = 8;
 constexpr std::uint16_t kKnown = 0x100;
 
-// The shift memo: one entry per byte value and amount, the result in the
-// low byte and a "known" flag above it, so the hot path reads one word.
+// ShiftByte's memo: one entry per byte value and amount, the result in the
+// low byte and a "known" flag above it, so a lookup reads one word.
 // Zero (nothing known) at start; filled lazily, never reset.
 std::uint16_t shiftMemo[256][kAmounts];
 
@@ -85,21 +84,12 @@ void BuildCodeTables(std::u16string_view alphabet) {
 }
 
 std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
-    // Eight places or more either way leave nothing of a byte; past that,
-    // the powers of two below would divide by zero or not fit an integer.
+    // Eight places or more either way leave nothing of a byte, and a shift
+    // that far would not be defined on an int.
     if (amount >= 8 || amount <= -8) {
         return 0;
     }
-    if (amount > 0) {
-        const auto keep = static_cast<unsigned>(std::ldexp(1.0, 8 - amount));
-        const auto factor = static_cast<unsigned>(std::ldexp(1.0, amount));
-        return static_cast<std::uint8_t>((value % keep) * factor);
-    }
-    if (amount < 0) {
-        const auto divisor = static_cast<unsigned>(std::ldexp(1.0, -amount));
-        return static_cast<std::uint8_t>(value / divisor);
-    }
-    return value;
+    return static_cast<std::uint8_t>(amount >= 0 ? value << amount : value >> -amount);
 }
 
 std::uint8_t ShiftByte(std::uint8_t value, std::int16_t amount, std::uint8_t mask) {
@@ -110,20 +100,22 @@ std::uint8_t ShiftByte(std::uint8_t value, std::int16_t amount, std::uint8_t mas
     return MemoShift(value, amount, mask);
 }
 
+// The groups shift by fixed amounts, which the compiler folds into plain
+// shifts; the memo is for ShiftByte's callers, whose amounts vary.
 Quad TripletToQuad(Triplet t) {
     return Quad{
-        MemoShift(t.b0, -2, 63),
-        static_cast<std::uint8_t>(MemoShift(t.b0, +4, 63) + MemoShift(t.b1, -4, 63)),
-        static_cast<std::uint8_t>(MemoShift(t.b1, +2, 63) + MemoShift(t.b2, -6, 63)),
-        MemoShift(t.b2, 0, 63),
+        static_cast<std::uint8_t>(ComputeShift(t.b0, -2) & 63),
+        static_cast<std::uint8_t>((ComputeShift(t.b0, +4) & 63) + (ComputeShift(t.b1, -4) & 63)),
+        static_cast<std::uint8_t>((ComputeShift(t.b1, +2) & 63) + (ComputeShift(t.b2, -6) & 63)),
+        static_cast<std::uint8_t>(ComputeShift(t.b2, 0) & 63),
     };
 }
 
 Triplet QuadToTriplet(Quad q) {
     return Triplet{
-        static_cast<std::uint8_t>(MemoShift(q.q0, +2, 255) + MemoShift(q.q1, -4, 255)),
-        static_cast<std::uint8_t>(MemoShift(q.q2, -2, 255) + MemoShift(q.q1, +4, 255)),
-        static_cast<std::uint8_t>(MemoShift(q.q3, 0, 255) + MemoShift(q.q2, +6, 255)),
+        static_cast<std::uint8_t>(ComputeShift(q.q0, +2) + ComputeShift(q.q1, -4)),
+        static_cast<std::uint8_t>(ComputeShift(q.q2, -2) + ComputeShift(q.q1, +4)),
+        static_cast<std::uint8_t>(ComputeShift(q.q3, 0) + ComputeShift(q.q2, +6)),
     };
 }
 
@@ -182,31 +174,58 @@ Sequence<std::uint8_t> SextetsToBytes(BytesView values) {
     return TripletsToBytes(QuadsToTriplets(BytesToQuads(values)));
 }
 
-Bytes MapToAlphabet(BytesView values) {
+namespace {
+
+// Each direction builds the tables on its first use.
+const Table& EncodeTable() {
     if (!Tables().encodeReady) {
         BuildCodeTables(Alphabet);
     }
-    const Table& table = TableOrZeros(Tables().encode);
-    Bytes characters(values.size(), 0);
-    std::uint8_t* out = characters.data();
-    const std::uint8_t* in = values.data();
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    return TableOrZeros(Tables().encode);
+}
+
+const Table& DecodeTable() {
+    if (!Tables().decodeReady) {
+        BuildCodeTables(Alphabet);
+    }
+    return TableOrZeros(Tables().decode);
+}
+
+void MapThroughTable(BytesView in, const Table& table, std::uint8_t* out) {
+    for (std::size_t i = 0; i < in.size(); ++i) {
         out[i] = table[in[i]];
     }
+}
+
+// The stages above in one pass, without a buffer between them: each group
+// in turn, a short last group padded with zeros.
+template <class Group, class Visit>
+void ForEachGroup(BytesView bytes, Visit visit) {
+    const std::size_t whole = bytes.size() / sizeof(Group);
+    const std::size_t rest = bytes.size() % sizeof(Group);
+    for (std::size_t g = 0; g < whole; ++g) {
+        Group group;
+        std::memcpy(&group, bytes.data() + g * sizeof(Group), sizeof(Group));
+        visit(group);
+    }
+    if (rest > 0) {
+        Group group{};
+        std::memcpy(&group, bytes.data() + whole * sizeof(Group), rest);
+        visit(group);
+    }
+}
+
+}  // namespace
+
+Bytes MapToAlphabet(BytesView values) {
+    Bytes characters(values.size(), 0);
+    MapThroughTable(values, EncodeTable(), characters.data());
     return characters;
 }
 
 Sequence<std::uint8_t> MapFromAlphabet(BytesView characters) {
-    if (!Tables().decodeReady) {
-        BuildCodeTables(Alphabet);
-    }
-    const Table& table = TableOrZeros(Tables().decode);
     Sequence<std::uint8_t> values(characters.size());
-    std::uint8_t* out = values.data();
-    const std::uint8_t* in = characters.data();
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-        out[i] = table[in[i]];
-    }
+    MapThroughTable(characters, DecodeTable(), values.data());
     return values;
 }
 
@@ -215,8 +234,16 @@ Bytes EncodeBytes(BytesView bytes, std::uint8_t pad) {
     if (n == 0) {
         return {};
     }
-    const Sequence<std::uint8_t> sextets = BytesToSextets(bytes);
-    Bytes characters = MapToAlphabet(sextets.View());
+    const Table& table = EncodeTable();
+    Bytes characters(4 * GroupCount(n, 3), 0);
+    std::uint8_t* out = characters.data();
+    ForEachGroup<Triplet>(bytes, [&](Triplet triplet) {
+        const Quad quad = TripletToQuad(triplet);
+        *out++ = table[quad.q0];
+        *out++ = table[quad.q1];
+        *out++ = table[quad.q2];
+        *out++ = table[quad.q3];
+    });
     // Positions after the k significant characters (4n/3 rounded up) are
     // pads: none, one or two of them.
     const std::size_t significant = (4 * (n - 1) + 3) / 3 + 1;
@@ -231,8 +258,6 @@ Bytes DecodeBytes(BytesView bytes, std::uint8_t pad) {
     if (n == 0) {
         return {};
     }
-    const Sequence<std::uint8_t> values = MapFromAlphabet(bytes);
-    const Sequence<std::uint8_t> decoded = SextetsToBytes(values.View());
     // A pad anywhere in the last eleven positions counts, not only at the
     // very end; this is what keeps "text=" CR LF decoding to its bytes.
     long long pads = 0;
@@ -240,8 +265,19 @@ Bytes DecodeBytes(BytesView bytes, std::uint8_t pad) {
         pads += bytes[i] == pad ? 1 : 0;
     }
     // Signed and truncating toward zero: all pads gives (-3) / 4 == 0.
+    // Never more than the three bytes per group that are decoded below.
     const long long length = ((static_cast<long long>(n) - 1 - pads) * 3) / 4 + 1;
-    return Bytes(decoded.data(), static_cast<std::size_t>(length));
+    const Table& table = DecodeTable();
+    Bytes decoded(3 * GroupCount(n, 4), 0);
+    std::uint8_t* out = decoded.data();
+    ForEachGroup<Quad>(bytes, [&](Quad quad) {
+        const Triplet triplet = QuadToTriplet({table[quad.q0], table[quad.q1], table[quad.q2], table[quad.q3]});
+        *out++ = triplet.b0;
+        *out++ = triplet.b1;
+        *out++ = triplet.b2;
+    });
+    decoded.resize(static_cast<std::size_t>(length));
+    return decoded;
 }
 
 std::u16string Base64Encode(std::u16string_view text) {

@@ -2,6 +2,7 @@
 
 #include "NumberedError.h"
 #include "RandomGenerator.h"
+#include "Scan.h"
 #include "modBase64Code.h"
 
 #include <array>
@@ -23,6 +24,23 @@ constexpr std::size_t kFlashgetMarkerLength = 10;
 
 char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
 
+bool IsAsciiLetter(char16_t c) { return AsciiUpper(c) >= u'A' && AsciiUpper(c) <= u'Z'; }
+
+// One unit of a prefix as a test that vector code can run: a letter
+// matches itself in either case (the two differ only in bit 5), anything
+// else only itself.
+class FoldedUnit {
+public:
+    explicit FoldedUnit(char16_t c) : caseBit_(IsAsciiLetter(c) ? 0x20 : 0), value_(Fold(c)) {}
+    bool Matches(char16_t c) const { return Fold(c) == value_; }
+
+private:
+    char16_t Fold(char16_t c) const { return static_cast<char16_t>(c | caseBit_); }
+
+    char16_t caseBit_;
+    char16_t value_;
+};
+
 bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -36,9 +54,9 @@ std::u16string DecimalText(long value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-// The decoded text without `count` characters at each end; a text too
-// short to hold both markers is a failed conversion.
-std::u16string StripMarkers(const std::u16string& decoded, std::size_t count, std::u16string_view scheme) {
+// The decoded text without `count` characters at each end, cut in place;
+// a text too short to hold both markers is a failed conversion.
+std::u16string StripMarkers(std::u16string decoded, std::size_t count, std::u16string_view scheme) {
     if (decoded.size() < 2 * count) {
         std::u16string description(DescriptionOf(ErrInvalidCall));
         description.append(u": the decoded ");
@@ -46,7 +64,9 @@ std::u16string StripMarkers(const std::u16string& decoded, std::size_t count, st
         description.append(DecimalText(static_cast<long>(2 * count))).append(u" characters");
         throw NumberedError(ErrInvalidCall, std::move(description));
     }
-    return decoded.substr(count, decoded.size() - 2 * count);
+    decoded.erase(decoded.size() - count);
+    decoded.erase(0, count);
+    return decoded;
 }
 
 enum class PrefixKind { Ordinary, Thunder, Flashget, Qqdl };
@@ -87,13 +107,21 @@ std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix
     }
     std::u16string result;
     result.reserve(text.size());
-    // Copy the stretches between matches in blocks; a match is only tried
-    // where the first letter fits.
-    const char16_t first = AsciiUpper(prefix[0]);
+    // A match can only start where the prefix's first and last units fit,
+    // which is rare enough to be searched for a block at a time. The
+    // stretches between matches are copied in blocks.
+    const FoldedUnit first(prefix.front());
+    const FoldedUnit last(prefix.back());
+    const std::size_t span = prefix.size() - 1;
+    const std::size_t starts = text.size() > span ? text.size() - span : 0;  // where a whole prefix fits
+    const auto mayStart = [&](std::size_t i) {
+        const bool firstFits = first.Matches(text[i]);
+        const bool lastFits = last.Matches(text[i + span]);
+        return firstFits & lastFits;  // both tested: a branch here would keep the search from vector code
+    };
     std::size_t copied = 0;
-    std::size_t i = 0;
-    while (i + prefix.size() <= text.size()) {
-        if (AsciiUpper(text[i]) == first && EqualsIgnoringAsciiCase(text.substr(i, prefix.size()), prefix)) {
+    for (std::size_t i = FindPosition(0, starts, mayStart); i < starts; i = FindPosition(i, starts, mayStart)) {
+        if (EqualsIgnoringAsciiCase(text.substr(i, prefix.size()), prefix)) {
             result.append(text.substr(copied, i - copied));
             i += prefix.size();
             copied = i;
@@ -123,8 +151,7 @@ std::u16string FlashgetEncode(std::u16string_view address) {
 std::u16string QqdlEncode(std::u16string_view address) { return QqdlPrefix + Base64Encode(address); }
 
 std::u16string ThunderDecode(std::u16string_view link) {
-    const std::u16string decoded = Base64Decode(RemovePrefix(link, ThunderPrefix));
-    return StripMarkers(decoded, kThunderMarkerLength, u"Thunder");
+    return StripMarkers(Base64Decode(RemovePrefix(link, ThunderPrefix)), kThunderMarkerLength, u"Thunder");
 }
 
 std::u16string FlashgetDecode(std::u16string_view link) {
@@ -133,8 +160,8 @@ std::u16string FlashgetDecode(std::u16string_view link) {
     if (ampersand == std::u16string::npos) {
         return {};
     }
-    const std::u16string decoded = Base64Decode(std::u16string_view(payload).substr(0, ampersand));
-    return StripMarkers(decoded, kFlashgetMarkerLength, u"FlashGet");
+    return StripMarkers(Base64Decode(std::u16string_view(payload).substr(0, ampersand)), kFlashgetMarkerLength,
+                        u"FlashGet");
 }
 
 std::u16string QqdlDecode(std::u16string_view link) { return Base64Decode(RemovePrefix(link, QqdlPrefix)); }

@@ -2,6 +2,7 @@
 
 #include "FakeHost.h"
 #include "TestSupport.h"
+#include "modMain.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,24 @@ TEST(BatchRunTest, BlankDetectionIsOnePass) {
     EXPECT_FALSE(IsBlankBatchInput(u"\r\r\n\n"));   // the inner pair joins the outer CR and LF
     EXPECT_FALSE(IsBlankBatchInput(u"\u3000"));      // an ideographic space is text
     EXPECT_FALSE(IsBlankBatchInput(u" \r\n \r\n ")); // a space between pairs
+}
+
+TEST(BatchRunTest, LineBreaksAreFoundAtAnyDistance) {
+    // Lines of every length from 1 to 80, so that breaks fall at every
+    // place of the stretches the search skips at once.
+    std::u16string input;
+    std::u16string expected;
+    for (std::size_t length = 1; length <= 80; ++length) {
+        const std::u16string line(length, u'a');
+        input += line + u"\r\n";
+        expected += modMain::QqdlEncode(line) + u"\r\n";
+    }
+    FakeHost host;
+    host.batchTicked = true;
+    host.mode = ModeQqdlEncode;
+    host.batchIn = input;
+    Execute(host);
+    EXPECT_EQ(host.batchOut, expected);
 }
 
 TEST(BatchRunTest, NoLineLimit) {

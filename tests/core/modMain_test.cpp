@@ -96,6 +96,17 @@ TEST(SchemesTest, PrefixRemovalIsOnePass) {
     EXPECT_EQ(RemovePrefix(u"AZ@[|az`[|az@{", u"az@["), u"|az`[|az@{");
 }
 
+TEST(SchemesTest, PrefixRemovalFindsAMatchAnywhereInALongText) {
+    // Longer than the stretches the search skips at once, with one near
+    // miss: the prefix's first and last units, nothing between.
+    const std::u16string filler = std::u16string(40, u'x') + u"Txxxxxxxx/" + std::u16string(50, u'x');
+    for (std::size_t at = 0; at <= filler.size(); ++at) {
+        std::u16string text = filler;
+        text.insert(at, u"ThUnDeR://");
+        EXPECT_EQ(RemovePrefix(text, u"thunder://"), filler) << "prefix at " << at;
+    }
+}
+
 TEST(SchemesTest, ShortDecodedTextsFail) {
     struct Case {
         std::u16string (*decoder)(std::u16string_view);
