@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "FileBytes.h"
+#include "Scan.h"
 
 #include <string>
 #include <utility>
@@ -26,7 +27,10 @@ std::u16string WithLfAfterLoneCrs(std::u16string_view text) {
 }
 
 bool HasLoneCr(std::u16string_view text) {
-    for (std::size_t cr = text.find(u'\r'); cr != std::u16string_view::npos; cr = text.find(u'\r', cr + 1)) {
+    // A list has a CR every line; the search goes block by block.
+    const auto isCr = [&](std::size_t at) { return text[at] == u'\r'; };
+    for (std::size_t cr = FindPosition(0, text.size(), isCr); cr < text.size();
+         cr = FindPosition(cr + 1, text.size(), isCr)) {
         if (IsLoneCr(text, cr)) return true;
     }
     return false;

@@ -1,5 +1,7 @@
 #include "ListText.h"
 
+#include "Scan.h"
+
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -10,20 +12,25 @@ namespace {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';
 
-// True when every line break in `text` is already a CR LF.
-bool BreaksAreCrLf(std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        switch (text[i]) {
-            case u'\r':
-                if (i + 1 == text.size() || text[i + 1] != u'\n') return false;
-                ++i;
-                break;
-            case u'\n':
-            case kParagraphSeparator:
-                return false;
-            default:
-                break;
+// Where the next unit that may break a line stands, from `from` on.
+std::size_t FindBreakUnit(std::u16string_view text, std::size_t from) {
+    return FindPosition(from, text.size(), [&](std::size_t i) {
+        const char16_t unit = text[i];
+        // Bitwise, not logical: a branch would keep the search from vector code.
+        return (unit == u'\r') | (unit == u'\n') | (unit == kParagraphSeparator);
+    });
+}
+
+// Adds `base` plus the offset after each CR LF of `text` to `starts`;
+// false, with nothing added, when any line break in it is not a CR LF.
+bool IndexCrLfs(std::u16string_view text, std::size_t base, std::vector<std::size_t>& starts) {
+    const std::size_t before = starts.size();
+    for (std::size_t at = FindBreakUnit(text, 0); at < text.size(); at = FindBreakUnit(text, at + 2)) {
+        if (text[at] != u'\r' || at + 1 == text.size() || text[at + 1] != u'\n') {
+            starts.resize(before);
+            return false;
         }
+        starts.push_back(base + at + 2);
     }
     return true;
 }
@@ -33,7 +40,6 @@ bool BreaksAreCrLf(std::u16string_view text) {
 ListText::ListText() : starts_{0} {}
 
 std::u16string ListText::WithCrLf(std::u16string_view text) {
-    if (BreaksAreCrLf(text)) return std::u16string(text);
     std::u16string result;
     result.reserve(text.size() + text.size() / 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -49,25 +55,18 @@ std::u16string ListText::WithCrLf(std::u16string_view text) {
 }
 
 void ListText::Assign(std::u16string text) {
+    std::vector<std::size_t> starts{0};
+    // Lists nearly always come with CR LF line ends: then the text is kept
+    // as it is, and one pass both checks it and indexes its lines.
+    if (!IndexCrLfs(text, 0, starts)) {
+        text = WithCrLf(text);
+        IndexCrLfs(text, 0, starts);
+    }
     // Swapped, not assigned: moving a short string into a long one keeps
     // the long one's storage, and an emptied box would go on holding the
     // hundreds of megabytes of its last list.
-    std::u16string incoming = BreaksAreCrLf(text) ? std::move(text) : WithCrLf(text);
-    text_.swap(incoming);
-    std::vector<std::size_t>{0}.swap(starts_);
-    IndexFrom(0);
-}
-
-void ListText::IndexFrom(std::size_t line) {
-    // Every '\r' in the text starts a CR LF.
-    const char16_t* const begin = text_.data();
-    const char16_t* const end = begin + text_.size();
-    for (const char16_t* unit = begin + starts_[line]; unit != end; ++unit) {
-        if (*unit == u'\r') {
-            starts_.push_back(static_cast<std::size_t>(unit - begin) + 2);
-            ++unit;
-        }
-    }
+    text_.swap(text);
+    starts_.swap(starts);
     longestKnown_ = false;
 }
 
@@ -80,9 +79,7 @@ std::size_t ListText::Replace(std::size_t from, std::size_t to, std::u16string_v
     // The lines after the change move by its length; the lines it removed
     // go, and the line breaks it brought start new ones.
     std::vector<std::size_t> added;
-    for (std::size_t at = inserted.find(u'\r'); at != std::u16string::npos; at = inserted.find(u'\r', at + 2)) {
-        added.push_back(from + at + 2);
-    }
+    IndexCrLfs(inserted, from, added);
     const auto shift = static_cast<std::ptrdiff_t>(inserted.size()) - static_cast<std::ptrdiff_t>(to - from);
     for (auto later = starts_.begin() + static_cast<std::ptrdiff_t>(lastLine) + 1; later != starts_.end(); ++later) {
         *later = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(*later) + shift);

@@ -44,8 +44,6 @@ public:
     static std::u16string WithCrLf(std::u16string_view text);
 
 private:
-    void IndexFrom(std::size_t line);
-
     std::u16string text_;
     std::vector<std::size_t> starts_;
     mutable std::size_t longest_ = 0;
