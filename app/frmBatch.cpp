@@ -116,9 +116,11 @@ void frmBatch::cmdImportClick() {
 }
 
 void frmBatch::cmdExportClick() {
-    // A copy: the box may change while the file dialog is open.
+    // Read in place, not copied: the file dialog is modal, so nothing can
+    // change the box until the file is written.
     const std::u16string_view output = txtBatchOut->Text();
-    BatchFiles::Export(parentWidget(), QString::fromUtf16(output.data(), static_cast<qsizetype>(output.size())));
+    BatchFiles::Export(parentWidget(), QString::fromRawData(reinterpret_cast<const QChar*>(output.data()),
+                                                            static_cast<qsizetype>(output.size())));
 }
 
 void frmBatch::cmdCopyClick() {
