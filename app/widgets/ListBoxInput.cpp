@@ -69,12 +69,26 @@ const Move* MoveFor(QKeyEvent* event) {
     return nullptr;
 }
 
-bool IsCommandKey(QKeyEvent* event) {
+// The keys an editable box keeps from the window's shortcuts, as every
+// text box of the toolkit does: plain and shifted keys, and the standard
+// editing and selecting combinations.
+bool IsCommonEditKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier || modifiers == Qt::KeypadModifier) {
+        if (event->key() < Qt::Key_Escape) return true;
+        for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End,
+                              Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab}) {
+            if (event->key() == key) return true;
+        }
+        return false;
+    }
     for (const QKeySequence::StandardKey key :
-         {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo,
-          QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::DeleteStartOfWord,
-          QKeySequence::DeleteEndOfWord, QKeySequence::InsertParagraphSeparator,
-          QKeySequence::InsertLineSeparator}) {
+         {QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Redo, QKeySequence::Undo,
+          QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord, QKeySequence::MoveToStartOfDocument,
+          QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+          QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfBlock,
+          QKeySequence::SelectEndOfBlock, QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+          QKeySequence::SelectAll}) {
         if (event->matches(key)) return true;
     }
     return false;
@@ -96,13 +110,9 @@ bool IsTypedText(const QKeyEvent* event) {
 }  // namespace
 
 bool ListBox::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        // The box's own keys win over any shortcut of the window.
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (MoveFor(key) != nullptr || IsCommandKey(key) || IsTypedText(key)) {
-            event->accept();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride && !readOnly_ && IsCommonEditKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
     }
     return QAbstractScrollArea::event(event);
 }

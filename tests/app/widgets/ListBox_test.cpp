@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTest>
 
 #include <memory>
@@ -199,6 +200,40 @@ TEST(ListBoxMouseTest, ClicksPlaceTheCaretSelectAWordAndThenTheLine) {
     SendMouse(box, QEvent::MouseButtonRelease, inFirst, 1210);
     EXPECT_EQ(box.SelectedText(), u"first line");
 }
+
+struct ShortcutCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool windowGetsIt;
+};
+
+class ListBoxShortcutTest : public test::GuiFixture<testing::TestWithParam<ShortcutCase>> {};
+
+// A window's shortcut fires from inside the box unless the box itself
+// uses the key: a mnemonic like Alt+B must still work while typing.
+TEST_P(ListBoxShortcutTest, KeysTheBoxUsesAreKeptFromTheWindow) {
+    const ShortcutCase& c = GetParam();
+    QWidget window;
+    auto* box = new ListBox(&window);
+    box->SetText(u"abc");
+    int fired = 0;
+    auto* shortcut = new QShortcut(QKeySequence(c.key | c.modifiers), &window);
+    QObject::connect(shortcut, &QShortcut::activated, [&] { ++fired; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    box->setFocus();
+    QTest::keyClick(box, c.key, c.modifiers);
+    EXPECT_EQ(fired, c.windowGetsIt ? 1 : 0);
+    window.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ListBoxShortcutTest,
+                         testing::Values(ShortcutCase{"AltLetter", Qt::Key_B, Qt::AltModifier, true},
+                                         ShortcutCase{"PlainLetter", Qt::Key_B, Qt::NoModifier, false},
+                                         ShortcutCase{"SelectAll", Qt::Key_A, Qt::ControlModifier, false},
+                                         ShortcutCase{"Escape", Qt::Key_Escape, Qt::NoModifier, true}),
+                         test::RowName);
 
 struct MenuCase {
     const char* name;
