@@ -1,5 +1,8 @@
 #include "ListBox.h"
 
+#include "ListBoxAccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -7,9 +10,11 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <utility>
 
 namespace velkrant {
@@ -42,12 +47,16 @@ ListBox::ListBox(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lineHeight_ = QFontMetricsF(font()).height();
     UpdateScrollBars();
+    static std::once_flag accessible;
+    std::call_once(accessible, [] { QAccessible::installFactory(ListBoxAccessible::Factory); });
 }
 
 ListBox::~ListBox() = default;
 
 void ListBox::SetText(std::u16string text) {
+    const std::u16string removed = QAccessible::isActive() ? std::u16string(Text()) : std::u16string();
     list_.Assign(std::move(text));
+    ListBoxAccessible::TextChanged(*this, 0, removed, Text());
     history_.Clear();
     preedit_.clear();
     caret_ = anchor_ = 0;
@@ -103,13 +112,24 @@ void ListBox::clear() {
 void ListBox::selectAll() {
     anchor_ = 0;
     caret_ = list_.Text().size();
+    ListBoxAccessible::CaretMoved(*this);
     viewport()->update();
+}
+
+void ListBox::Select(std::size_t anchor, std::size_t caret) {
+    const auto offLineBreak = [this](std::size_t position) {
+        position = std::min(position, Text().size());
+        return position > 0 && position < Text().size() && Text()[position] == u'\n' ? position - 1 : position;
+    };
+    anchor_ = offLineBreak(anchor);
+    MoveCaret(offLineBreak(caret), true);
 }
 
 void ListBox::undo() {
     if (readOnly_) return;
     if (const velkrant::Edit* edit = history_.Undo()) {
         caret_ = anchor_ = list_.Replace(edit->at, edit->at + edit->inserted.size(), edit->removed);
+        ListBoxAccessible::TextChanged(*this, edit->at, edit->inserted, edit->removed);
         AfterChange(true);
     }
 }
@@ -118,6 +138,7 @@ void ListBox::redo() {
     if (readOnly_) return;
     if (const velkrant::Edit* edit = history_.Redo()) {
         caret_ = anchor_ = list_.Replace(edit->at, edit->at + edit->removed.size(), edit->inserted);
+        ListBoxAccessible::TextChanged(*this, edit->at, edit->removed, edit->inserted);
         AfterChange(true);
     }
 }
@@ -164,12 +185,14 @@ void ListBox::ApplyEdit(std::size_t from, std::size_t to, std::u16string_view te
 }
 
 std::size_t ListBox::Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind) {
-    velkrant::Edit edit{from, undoEnabled_ ? TextBetween(from, to) : std::u16string(), {}};
+    // The texts on either side are kept for undo, and for assistive
+    // technology when it listens.
+    const bool keep = undoEnabled_ || QAccessible::isActive();
+    velkrant::Edit edit{from, keep ? TextBetween(from, to) : std::u16string(), {}};
     const std::size_t end = list_.Replace(from, to, text);
-    if (undoEnabled_) {
-        edit.inserted = TextBetween(from, end);
-        history_.Record(std::move(edit), kind);
-    }
+    if (keep) edit.inserted = TextBetween(from, end);
+    ListBoxAccessible::TextChanged(*this, from, edit.removed, edit.inserted);
+    if (undoEnabled_) history_.Record(std::move(edit), kind);
     return end;
 }
 
@@ -185,6 +208,7 @@ void ListBox::AfterChange(bool showCaret) {
 void ListBox::MoveCaret(std::size_t position, bool select) {
     caret_ = position;
     if (!select) anchor_ = position;
+    ListBoxAccessible::CaretMoved(*this);
     EnsureCaretVisible();
     RestartBlink();
     viewport()->update();
@@ -244,6 +268,22 @@ qreal ListBox::CaretX() const {
     const std::size_t line = list_.LineOf(caret_);
     const int column = static_cast<int>(caret_ - list_.LineStart(line)) + (preedit_.isEmpty() ? 0 : preeditCaret_);
     return LayoutOf(line)->lineAt(0).cursorToX(column);
+}
+
+QRect ListBox::CharacterRect(std::size_t position) const {
+    const std::size_t line = list_.LineOf(position);
+    const auto column = static_cast<int>(position - list_.LineStart(line));
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+    const QTextLine textLine = layout->lineAt(0);
+    const qreal left = textLine.cursorToX(column);
+    const qreal right = position < list_.LineEnd(line) ? textLine.cursorToX(layout->nextCursorPosition(column))
+                                                       : left + QFontMetricsF(font()).horizontalAdvance(u' ');
+    const QPointF origin = LineOrigin(line) + viewport()->pos();
+    return QRectF(origin.x() + left, origin.y(), right - left, lineHeight_).toAlignedRect();
+}
+
+std::size_t ListBox::PositionAtPoint(QPoint point) const {
+    return PositionAt(point - viewport()->pos());
 }
 
 QRectF ListBox::CaretRect() const {
@@ -371,6 +411,22 @@ void ListBox::changeEvent(QEvent* event) {
         UpdateScrollBars();
     }
     viewport()->update();
+}
+
+void ListBox::wheelEvent(QWheelEvent* event) {
+    // Ctrl with the wheel zooms a box the user cannot edit, as in the
+    // toolkit's own text boxes.
+    if (readOnly_ && (event->modifiers() & Qt::ControlModifier)) {
+        QFont zoomed = font();
+        const qreal size = zoomed.pointSizeF() + event->angleDelta().y() / 120.0;
+        if (zoomed.pointSizeF() > 0 && size >= 1) {
+            zoomed.setPointSizeF(size);
+            setFont(zoomed);
+        }
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
 }
 
 void ListBox::timerEvent(QTimerEvent* event) {

@@ -16,6 +16,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,6 +49,16 @@ public:
     std::u16string SelectedText() const;
     /// The caret's offset into Text().
     std::size_t CaretPosition() const { return caret_; }
+    /// The selection, [SelectionStart(), SelectionEnd()); empty when equal.
+    std::size_t SelectionStart() const { return std::min(caret_, anchor_); }
+    std::size_t SelectionEnd() const { return std::max(caret_, anchor_); }
+    /// Selects from `anchor` to `caret` (offsets into Text(); one inside a
+    /// CR LF goes to its start) and scrolls the caret into view.
+    void Select(std::size_t anchor, std::size_t caret);
+    /// Where the character at `position` is drawn, in the box's coordinates.
+    QRect CharacterRect(std::size_t position) const;
+    /// The position nearest to `point`, in the box's coordinates.
+    std::size_t PositionAtPoint(QPoint point) const;
 
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly);
@@ -80,6 +91,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -90,8 +102,6 @@ private:
     std::size_t Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
     void MoveCaret(std::size_t position, bool select);
     bool HasSelection() const { return caret_ != anchor_; }
-    std::size_t SelectionStart() const { return std::min(caret_, anchor_); }
-    std::size_t SelectionEnd() const { return std::max(caret_, anchor_); }
     void DeleteSelection();
     std::u16string TextBetween(std::size_t from, std::size_t to) const;
     QString LineText(std::size_t line) const;

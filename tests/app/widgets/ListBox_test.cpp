@@ -2,6 +2,7 @@
 
 #include "GuiFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 #include <string>
@@ -269,6 +271,49 @@ INSTANTIATE_TEST_SUITE_P(
                               {"edit-paste", false}, {"edit-delete", false}, {"select-all", true}}},
                     MenuCase{"ReadOnly", true, {{"edit-copy", true}, {"select-all", true}}}),
     test::RowName);
+
+// What a screen reader gets: an editable multi-line text it can read in
+// ranges and whose caret and selection it can move.
+TEST(ListBoxAccessibilityTest, ScreenReadersReadAndSelectTheText) {
+    ListBox box;
+    box.SetText(u"ab\r\ncd");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::EditableText);
+    EXPECT_TRUE(accessible->state().multiLine);
+    QAccessibleTextInterface* text = accessible->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 6);
+    EXPECT_EQ(text->text(1, 5), QStringLiteral("b\r\nc"));
+    text->setSelection(0, 1, 5);
+    EXPECT_EQ(box.SelectedText(), u"b\r\nc");
+    text->setCursorPosition(3);  // inside the CR LF: before it
+    EXPECT_EQ(text->cursorPosition(), 2);
+    box.setReadOnly(true);
+    EXPECT_TRUE(accessible->state().readOnly);
+}
+
+struct ZoomCase {
+    const char* name;
+    bool readOnly;
+    qreal growth;
+};
+
+class ListBoxZoomTest : public testing::TestWithParam<ZoomCase> {};
+
+TEST_P(ListBoxZoomTest, CtrlWheelZoomsOnlyABoxTheUserCannotEdit) {
+    ListBox box;
+    box.setReadOnly(GetParam().readOnly);
+    const qreal before = box.font().pointSizeF();
+    QWheelEvent wheel(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box.viewport(), &wheel);
+    EXPECT_EQ(box.font().pointSizeF() - before, GetParam().growth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, ListBoxZoomTest,
+                         testing::Values(ZoomCase{"ReadOnly", true, 2}, ZoomCase{"Editable", false, 0}),
+                         test::RowName);
 
 TEST(ListBoxInputMethodTest, ComposedTextShowsUntilCommitted) {
     ListBox box;
