@@ -127,20 +127,19 @@ void ListBox::Select(std::size_t anchor, std::size_t caret) {
 
 void ListBox::undo() {
     if (readOnly_) return;
-    if (const velkrant::Edit* edit = history_.Undo()) {
-        caret_ = anchor_ = list_.Replace(edit->at, edit->at + edit->inserted.size(), edit->removed);
-        ListBoxAccessible::TextChanged(*this, edit->at, edit->inserted, edit->removed);
-        AfterChange(true);
-    }
+    if (const velkrant::Edit* edit = history_.Undo()) Restore(edit->at, edit->inserted, edit->removed);
 }
 
 void ListBox::redo() {
     if (readOnly_) return;
-    if (const velkrant::Edit* edit = history_.Redo()) {
-        caret_ = anchor_ = list_.Replace(edit->at, edit->at + edit->removed.size(), edit->inserted);
-        ListBoxAccessible::TextChanged(*this, edit->at, edit->removed, edit->inserted);
-        AfterChange(true);
-    }
+    if (const velkrant::Edit* edit = history_.Redo()) Restore(edit->at, edit->removed, edit->inserted);
+}
+
+// An undo or redo step: `was` at `at` becomes `now` again.
+void ListBox::Restore(std::size_t at, std::u16string_view was, std::u16string_view now) {
+    caret_ = anchor_ = list_.Replace(at, at + was.size(), now);
+    ListBoxAccessible::TextChanged(*this, at, was, now);
+    AfterChange(true);
 }
 
 void ListBox::cut() {

@@ -4,6 +4,8 @@
 // out only the lines in view. To the user it is an ordinary plain text box
 // that never wraps: a caret, selection by mouse and keyboard, the clipboard,
 // undo and redo, the usual context menu, input methods, and scroll bars.
+// Tab moves on to the next control, as from every other box; a link list
+// has no use for tab characters.
 //
 // Positions are offsets into the CR LF-joined text; the caret never stands
 // inside a CR LF or a surrogate pair.
@@ -100,6 +102,7 @@ private:
     void ReplaceSelection(std::u16string_view text, EditHistory::Kind kind);
     void ApplyEdit(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
     std::size_t Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
+    void Restore(std::size_t at, std::u16string_view was, std::u16string_view now);
     void MoveCaret(std::size_t position, bool select);
     bool HasSelection() const { return caret_ != anchor_; }
     void DeleteSelection();
