@@ -124,8 +124,7 @@ void frmBatch::cmdExportClick() {
 }
 
 void frmBatch::cmdCopyClick() {
-    const std::u16string_view output = txtBatchOut->Text();
-    Clipboard::SetText(QString::fromUtf16(output.data(), static_cast<qsizetype>(output.size())));
+    Clipboard::SetText(ListBox::ToQString(txtBatchOut->Text()));
 }
 
 }  // namespace velkrant

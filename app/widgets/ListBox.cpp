@@ -25,14 +25,10 @@ namespace {
 // plain text box.
 constexpr qreal kMargin = 4;
 
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 // What the clipboard gets: the toolkit's text boxes hand out LF line
 // breaks, and the clipboard on Windows turns them into CR LF itself.
 QString ClipboardText(std::u16string_view text) {
-    return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ListBox::ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -88,6 +84,10 @@ std::u16string ListBox::TextBetween(std::size_t from, std::size_t to) const {
 
 QString ListBox::LineText(std::size_t line) const {
     return ToQString(list_.Line(line));
+}
+
+QString ListBox::ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::u16string_view ListBox::View(const QString& text) {

@@ -62,6 +62,10 @@ public:
     /// The position nearest to `point`, in the box's coordinates.
     std::size_t PositionAtPoint(QPoint point) const;
 
+    /// Conversions at the box's boundary with the toolkit's strings.
+    static QString ToQString(std::u16string_view text);
+    static std::u16string_view View(const QString& text);
+
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly);
     void setUndoRedoEnabled(bool enabled);
@@ -108,7 +112,6 @@ private:
     void DeleteSelection();
     std::u16string TextBetween(std::size_t from, std::size_t to) const;
     QString LineText(std::size_t line) const;
-    static std::u16string_view View(const QString& text);
     void SetSelectionClipboard() const;
     void InsertFromMime(const QMimeData* mime);
 

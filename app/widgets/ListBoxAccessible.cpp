@@ -10,10 +10,6 @@ namespace velkrant::ListBoxAccessible {
 
 namespace {
 
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 class AccessibleListBox : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleListBox(ListBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
@@ -35,7 +31,7 @@ public:
     QString text(QAccessible::Text kind) const override {
         // The value is the whole text; a list of a million lines is read in
         // ranges through the text interface instead.
-        if (kind == QAccessible::Value) return ToQString(Box().Text());
+        if (kind == QAccessible::Value) return ListBox::ToQString(Box().Text());
         return QAccessibleWidget::text(kind);
     }
 
@@ -59,7 +55,7 @@ public:
     void setCursorPosition(int position) override { Box().Select(Clamped(position), Clamped(position)); }
     QString text(int startOffset, int endOffset) const override {
         const std::size_t start = Clamped(startOffset);
-        return ToQString(Box().Text().substr(start, std::max(start, Clamped(endOffset)) - start));
+        return ListBox::ToQString(Box().Text().substr(start, std::max(start, Clamped(endOffset)) - start));
     }
     int characterCount() const override { return static_cast<int>(Box().Text().size()); }
     QRect characterRect(int offset) const override {
@@ -96,11 +92,11 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 void TextChanged(ListBox& box, std::size_t at, std::u16string_view removed, std::u16string_view inserted) {
     if (!QAccessible::isActive()) return;
     if (!removed.empty()) {
-        QAccessibleTextRemoveEvent event(&box, static_cast<int>(at), ToQString(removed));
+        QAccessibleTextRemoveEvent event(&box, static_cast<int>(at), ListBox::ToQString(removed));
         QAccessible::updateAccessibility(&event);
     }
     if (!inserted.empty()) {
-        QAccessibleTextInsertEvent event(&box, static_cast<int>(at), ToQString(inserted));
+        QAccessibleTextInsertEvent event(&box, static_cast<int>(at), ListBox::ToQString(inserted));
         QAccessible::updateAccessibility(&event);
     }
     CaretMoved(box);

@@ -35,11 +35,8 @@ bool IndexCrLfs(std::u16string_view text, std::size_t base, std::vector<std::siz
     return true;
 }
 
-}  // namespace
-
-ListText::ListText() : starts_{0} {}
-
-std::u16string ListText::WithCrLf(std::u16string_view text) {
+// `text` with every line break as CR LF.
+std::u16string WithCrLf(std::u16string_view text) {
     std::u16string result;
     result.reserve(text.size() + text.size() / 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -53,6 +50,10 @@ std::u16string ListText::WithCrLf(std::u16string_view text) {
     }
     return result;
 }
+
+}  // namespace
+
+ListText::ListText() : starts_{0} {}
 
 void ListText::Assign(std::u16string text) {
     std::vector<std::size_t> starts{0};

@@ -40,9 +40,6 @@ public:
     /// The line with the most units; the first of them on a tie.
     std::size_t LongestLine() const;
 
-    /// `text` with every line break as CR LF.
-    static std::u16string WithCrLf(std::u16string_view text);
-
 private:
     std::u16string text_;
     std::vector<std::size_t> starts_;
