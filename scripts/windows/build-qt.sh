@@ -69,8 +69,9 @@ as_root() {
 
 # --- what to build -----------------------------------------------------------
 
-# Only the modules the program uses (Core, Gui, Widgets, PrintSupport, Test)
-# and two platform plugins: "windows" for the desktop and "offscreen" for
+# Only the modules the program uses (Core, Gui, Widgets, PrintSupport, Test,
+# and Network for the local socket through which a second start hands its
+# link to the running copy; no TLS, so no OpenSSL) and two platform plugins: "windows" for the desktop and "offscreen" for
 # headless tests. The offscreen plugin needs FreeType, hence Qt's own copy.
 # Every third-party library is Qt's bundled one (or left out), so nothing is
 # picked up from the MinGW sysroot (which may carry a zlib) or, through
@@ -83,10 +84,10 @@ configure_options=(
   -qt-host-path /usr
   -static -static-runtime -release
   -nomake examples -nomake tests
-  -no-dbus -no-opengl -no-icu -no-fontconfig -no-zstd -no-pkg-config
+  -no-dbus -no-opengl -no-icu -no-fontconfig -no-zstd -no-pkg-config -no-openssl
   -qt-zlib -qt-libpng -qt-pcre -qt-harfbuzz -qt-freetype -qt-doubleconversion
   -no-libjpeg
-  -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
+  -no-feature-sql -no-feature-concurrent -no-feature-xml
   -no-feature-vulkan -no-feature-direct2d -no-feature-tabletevent
 )
 cmake_options=(
