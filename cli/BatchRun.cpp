@@ -18,7 +18,7 @@ namespace {
 
 class Run {
 public:
-    Run(ConversionMode mode, int outDescriptor) : mode_(mode), out_(outDescriptor) {}
+    Run(const LineOptions& options, int outDescriptor) : options_(options), out_(outDescriptor) {}
 
     // False when the input could not be read; it has been reported.
     bool ConvertInput(const std::string& name) {
@@ -48,7 +48,7 @@ private:
     void ConvertOneLine(std::string_view line) {
         ++lineNumber_;
         try {
-            out_.Write(ConvertLine(mode_, line));
+            out_.Write(ConvertLine(options_, line));
             out_.Put('\n');
         } catch (const NumberedError& e) {
             ReportFailedLine(CodePage::TextToUtf8(e.Description()));
@@ -66,7 +66,7 @@ private:
         Complain("line " + std::to_string(lineNumber_) + ": " + description);
     }
 
-    ConversionMode mode_;
+    LineOptions options_;
     OutputBuffer out_;
     std::uint64_t lineNumber_ = 0;
     bool anyLineFailed_ = false;
@@ -74,8 +74,8 @@ private:
 
 }  // namespace
 
-ExitStatus RunBatch(ConversionMode mode, const std::vector<std::string>& files, int outDescriptor) {
-    Run run(mode, outDescriptor);
+ExitStatus RunBatch(const LineOptions& options, const std::vector<std::string>& files, int outDescriptor) {
+    Run run(options, outDescriptor);
     const std::vector<std::string> inputs = files.empty() ? std::vector<std::string>{"-"} : files;
     try {
         for (const std::string& name : inputs) {

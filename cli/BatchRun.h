@@ -2,7 +2,7 @@
 // A whole run of velkrant-cli: every line of every input, converted to
 // standard output, failures reported on standard error.
 
-#include "ConversionMode.h"
+#include "LineConverter.h"
 
 #include <string>
 #include <vector>
@@ -16,12 +16,12 @@ enum ExitStatus : int {
 };
 
 /// Converts the lines of `files` in order ("-", or no file at all, is
-/// standard input) by `mode` and writes them to `outDescriptor`. Line
+/// standard input) as `options` say and writes them to `outDescriptor`. Line
 /// numbers in messages count from 1 across all inputs. An unreadable input
 /// ends the run there, after everything before it has been written. A
 /// reader that goes away (a closed pipe) ends it quietly.
 ///
-///     RunBatch(ModeThunderDecode, {"links.txt"}, System::StandardOutput)   // 0, 1 or 2
-ExitStatus RunBatch(ConversionMode mode, const std::vector<std::string>& files, int outDescriptor);
+///     RunBatch({ModeThunderDecode}, {"links.txt"}, System::StandardOutput)   // 0, 1 or 2
+ExitStatus RunBatch(const LineOptions& options, const std::vector<std::string>& files, int outDescriptor);
 
 }  // namespace velkrant::cli

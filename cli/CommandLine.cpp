@@ -19,6 +19,34 @@ CommandLine Failure(std::string error) {
     return result;
 }
 
+// The name an option with a value goes by (`longName`, `shortName`), or
+// nothing when `arg` is another option. The value may be glued on
+// (-m4, --mode=4) or be the next argument.
+std::optional<std::string_view> ValueOption(std::string_view arg, std::string_view longName,
+                                            std::string_view shortName) {
+    if (arg == longName || (arg.starts_with(longName) && arg[longName.size()] == '=')) return longName;
+    if (!shortName.empty() && arg.starts_with(shortName)) return shortName;
+    return std::nullopt;
+}
+
+bool TakeValue(const std::vector<std::string_view>& args, std::size_t& i, std::string_view name,
+               std::string_view& value) {
+    const std::string_view arg = args[i];
+    if (arg.size() > name.size()) {
+        value = arg.substr(name.size() + (arg[name.size()] == '=' && name.starts_with("--") ? 1 : 0));
+        return true;
+    }
+    if (i + 1 >= args.size()) return false;
+    value = args[++i];
+    return true;
+}
+
+std::optional<CarefulEncode::PayloadCharset> ParseCharset(std::string_view text) {
+    if (text == "gbk" || text == "GBK") return CarefulEncode::PayloadCharset::CodePage;
+    if (text == "utf-8" || text == "UTF-8" || text == "utf8") return CarefulEncode::PayloadCharset::Utf8;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<ConversionMode> ParseMode(std::string_view text) {
@@ -34,6 +62,7 @@ std::optional<ConversionMode> ParseMode(std::string_view text) {
 CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
     CommandLine result;
     bool optionsEnded = false;
+    bool charsetGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         // "-" alone is standard input, not an option.
@@ -49,25 +78,35 @@ CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
         } else if (arg == "--version") {
             result.action = Action::ShowVersion;
             return result;
-        } else if (arg == "--mode" || arg.starts_with("--mode=") || arg.starts_with("-m")) {
-            // The value is glued on (-m4, --mode=4) or is the next argument.
-            std::string_view value;
-            if (arg.starts_with("--mode=")) {
-                value = arg.substr(7);
-            } else if (arg.starts_with("-m") && arg.size() > 2) {
-                value = arg.substr(2);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return Failure("option '" + std::string(arg) + "' needs a MODE");
+        } else if (arg == "--exact") {
+            result.line.exact = true;
+        } else if (arg == "--extract" || arg == "--replace") {
+            const Action action = arg == "--extract" ? Action::Extract : Action::Replace;
+            if (result.action != Action::Convert && result.action != action) {
+                return Failure("--extract and --replace exclude each other");
             }
+            result.action = action;
+        } else if (const std::optional<std::string_view> name = ValueOption(arg, "--mode", "-m")) {
+            std::string_view value;
+            if (!TakeValue(args, i, *name, value)) return Failure("option '" + std::string(arg) + "' needs a MODE");
             const std::optional<ConversionMode> mode = ParseMode(value);
             if (!mode) return Failure("unknown mode '" + std::string(value) + "'");
-            result.mode = *mode;
+            result.line.mode = *mode;
+        } else if (const std::optional<std::string_view> name = ValueOption(arg, "--charset", "")) {
+            std::string_view value;
+            if (!TakeValue(args, i, *name, value)) return Failure("option '" + std::string(arg) + "' needs a CHARSET");
+            const std::optional<CarefulEncode::PayloadCharset> charset = ParseCharset(value);
+            if (!charset) return Failure("unknown charset '" + std::string(value) + "' (gbk or utf-8)");
+            result.line.charset = *charset;
+            charsetGiven = true;
         } else {
             return Failure("unknown option '" + std::string(arg) + "'");
         }
     }
+    const bool findsLinks = result.action == Action::Extract || result.action == Action::Replace;
+    if (findsLinks && result.line.exact) return Failure("--extract and --replace read carefully; --exact does not apply");
+    if (findsLinks && result.line.mode != ModeAuto) return Failure("--extract and --replace work in auto mode only");
+    if (charsetGiven && result.line.exact) return Failure("--charset is for careful encoding; --exact encodes as the windows do");
     return result;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The command line of velkrant-cli: which mode, which files, or whether the
+// The command line of velkrant-cli: which mode and way of reading, which
+// files, whether to convert lines or links inside any text, or whether the
 // user asked for help or the version instead.
 
 #include "ConversionMode.h"
+#include "LineConverter.h"
 
 #include <optional>
 #include <string>
@@ -11,11 +13,11 @@
 
 namespace velkrant::cli {
 
-enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
+enum class Action { Convert, Extract, Replace, ShowHelp, ShowVersion, UsageError };
 
 struct CommandLine {
     Action action = Action::Convert;
-    ConversionMode mode = ModeAuto;
+    LineOptions line;                // mode, exact or careful reading, charset
     std::vector<std::string> files;  // in order; "-" is standard input
     std::string error;               // for UsageError: what was wrong
 };
@@ -29,7 +31,7 @@ std::optional<ConversionMode> ParseMode(std::string_view text);
 /// before a "--"; the first problem, or the first --help or --version,
 /// decides the action.
 ///
-///     ParseCommandLine({"-m", "qqdl-encode", "list.txt"}).mode == ModeQqdlEncode
+///     ParseCommandLine({"-m", "qqdl-encode", "list.txt"}).line.mode == ModeQqdlEncode
 CommandLine ParseCommandLine(const std::vector<std::string_view>& args);
 
 /// The --help text, in English, ending with a line break.

@@ -1,27 +1,35 @@
 #include "LineConverter.h"
 
+#include "CarefulRead.h"
 #include "CodePage.h"
+#include "CommentNotices.h"
 #include "ConversionCommand.h"
-#include "ConversionHost.h"
+#include "LinkText.h"
 
 namespace velkrant::cli {
 
 namespace {
 
-// Notices always become comment lines: there is no window to show them in.
-class CommentNotices : public NoticeTarget {
-public:
-    bool BatchTicked() const override { return true; }
-    void ShowMessage(const Message&) override {}
-};
+bool IsEncoding(ConversionMode mode) {
+    return mode == ModeThunderEncode || mode == ModeFlashgetEncode || mode == ModeQqdlEncode;
+}
 
 }  // namespace
 
-std::string ConvertLine(ConversionMode mode, std::string_view bytes) {
-    CommentNotices notices;
-    const BytesView raw(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    return CodePage::TextToUtf8(
-        ConversionCommand::ConvertBatchLine(mode, CodePage::Utf8OrCodePageToText(raw), notices));
+std::string ConvertLine(const LineOptions& options, std::string_view bytes) {
+    const BytesView raw = LinkText::AsBytes(bytes);
+    if (options.exact) {
+        // Notices always become comment lines: there is no window to show them in.
+        CommentNotices notices;
+        return CodePage::TextToUtf8(
+            ConversionCommand::ConvertBatchLine(options.mode, CodePage::Utf8OrCodePageToText(raw), notices));
+    }
+    if (bytes.empty()) return {};
+    if (IsEncoding(options.mode)) {
+        return CodePage::TextToUtf8(
+            CarefulEncode::Encode(options.mode, CodePage::Utf8OrCodePageToText(raw), options.charset));
+    }
+    return CodePage::TextToUtf8(CarefulRead::ConvertLine(options.mode, raw));
 }
 
 }  // namespace velkrant::cli

@@ -1,6 +1,7 @@
 #pragma once
 // One input line through the conversion core, bytes in and UTF-8 out.
 
+#include "CarefulEncode.h"
 #include "ConversionMode.h"
 
 #include <string>
@@ -8,15 +9,26 @@
 
 namespace velkrant::cli {
 
-/// `bytes` (one line without its line end) converted by `mode` under the
-/// batch rules, as UTF-8: an empty line stays empty, automatic detection's
-/// notices become "// " comment lines. Throws NumberedError when the line
-/// cannot be converted. Bytes that are valid UTF-8 are read as UTF-8, any
-/// others through the code page (GBK), so list files written by the batch
-/// window read right as well.
+/// How lines are converted: the mode, careful or exact reading, and the
+/// charset of the payloads the encoders make.
+struct LineOptions {
+    ConversionMode mode = ModeAuto;
+    bool exact = false;
+    CarefulEncode::PayloadCharset charset = CarefulEncode::PayloadCharset::CodePage;
+};
+
+/// `bytes` (one line without its line end) converted as `options` say, as
+/// UTF-8: an empty line stays empty, automatic detection's notices become
+/// "// " comment lines. Throws NumberedError when the line cannot be
+/// converted. Bytes that are valid UTF-8 are read as UTF-8, any others
+/// through the code page (GBK), so list files written by the batch window
+/// read right as well. Exact reading follows the batch window's rules byte
+/// for byte; careful reading repairs what copying does to a link, or says
+/// why it cannot.
 ///
-///     ConvertLine(ModeAuto, "thunder://QUFodHRwOi8vYS9iWlo=") == "http://a/b"
-///     ConvertLine(ModeAuto, "http://a/b") == "// 普通协议,不需要解密!"
-std::string ConvertLine(ConversionMode mode, std::string_view bytes);
+///     ConvertLine({ModeAuto}, "thunder://QUFodHRwOi8vYS9iWlo=") == "http://a/b"
+///     ConvertLine({ModeAuto}, "http://a/b") == "// 普通协议,不需要解密!"
+///     ConvertLine({ModeAuto}, "“thunder://QUFodHRwOi8vYS9iWlo”。") == "http://a/b"
+std::string ConvertLine(const LineOptions& options, std::string_view bytes);
 
 }  // namespace velkrant::cli

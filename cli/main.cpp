@@ -5,6 +5,7 @@
 #include "BatchRun.h"
 #include "CommandLine.h"
 #include "Diagnostics.h"
+#include "ExtractRun.h"
 #include "IoError.h"
 #include "OutputBuffer.h"
 #include "System.h"
@@ -37,10 +38,14 @@ ExitStatus Main(const CommandLine& commandLine) {
             Complain(commandLine.error);
             Complain("try 'velkrant-cli --help' for more information");
             return ExitTrouble;
+        case Action::Extract:
+            return RunExtract(ExtractKind::Addresses, commandLine.files, System::StandardOutput);
+        case Action::Replace:
+            return RunExtract(ExtractKind::Replace, commandLine.files, System::StandardOutput);
         case Action::Convert:
             break;
     }
-    return RunBatch(commandLine.mode, commandLine.files, System::StandardOutput);
+    return RunBatch(commandLine.line, commandLine.files, System::StandardOutput);
 }
 
 }  // namespace

@@ -139,13 +139,17 @@ std::u16string ThunderEncode(std::u16string_view address) {
     return ThunderPrefix + Base64Encode(wrapped);
 }
 
-std::u16string FlashgetEncode(std::u16string_view address) {
+std::u16string FlashgetTrailer() {
     const float r = RandomGenerator::NextUniform();
     // In double precision: r < 1 keeps the number at 10000 or below.
     const long number = static_cast<long>(std::floor(static_cast<double>(r) * 10000.0 + 1.0));
+    return u"&" + DecimalText(number);
+}
+
+std::u16string FlashgetEncode(std::u16string_view address) {
     std::u16string wrapped = kFlashgetMarker;
     wrapped.append(address).append(kFlashgetMarker);
-    return FlashgetPrefix + Base64Encode(wrapped) + u"&" + DecimalText(number);
+    return FlashgetPrefix + Base64Encode(wrapped) + FlashgetTrailer();
 }
 
 std::u16string QqdlEncode(std::u16string_view address) { return QqdlPrefix + Base64Encode(address); }

@@ -28,6 +28,10 @@ std::u16string ThunderEncode(std::u16string_view address);
 /// 10000 drawn from the process-wide generator.
 std::u16string FlashgetEncode(std::u16string_view address);
 
+/// The "&" and number that end a FlashGet link, the number drawn from the
+/// process-wide generator: "&" followed by 1 to 10000.
+std::u16string FlashgetTrailer();
+
 /// QqdlEncode(u"http://a/b") == u"qqdl://aHR0cDovL2EvYg=="
 std::u16string QqdlEncode(std::u16string_view address);
 

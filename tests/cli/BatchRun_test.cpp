@@ -33,7 +33,8 @@ class LineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(LineTest, ConvertsEveryLine) {
     const LineCase& c = GetParam();
-    const CliResult result = RunCli({"-m", c.mode}, c.input);
+    // The batch window's rules: exact reading.
+    const CliResult result = RunCli({"--exact", "-m", c.mode}, c.input);
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err, c.err);
     EXPECT_EQ(result.exitCode, c.exitCode);
@@ -73,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileTest, FilesAndStandardInputInOrderWithLinesCountedAcross) {
     const TempFile first("http://a/b\nQUFa\n");
     const TempFile second("thunder://QUFodHRwOi8vYS9iWlo=\nthunder://QUFa");
-    const CliResult result = RunCli({first.Path(), "-", second.Path()}, "abc\n");
+    const CliResult result = RunCli({"--exact", first.Path(), "-", second.Path()}, "abc\n");
     EXPECT_EQ(result.out, "// 普通协议,不需要解密!\n// 错误的地址或无法自动判断!\n// 错误的地址或无法自动判断!\nhttp://a/b\n");
     EXPECT_EQ(result.err, "velkrant-cli: line 5: "s + kThunderFailure + "\n");
     EXPECT_EQ(result.exitCode, 1);
@@ -110,7 +111,7 @@ TEST(FileTest, NamesOutsideTheCodePage) {
 TEST(FileTest, UnreadableInputOutranksAFailedLine) {
     const TempFile failing("QUFa\nQUFodHRwOi8vYS9iWlo=\n");
     const std::string missing = failing.Path() + "-missing";
-    const CliResult result = RunCli({"-m", "1", failing.Path(), missing});
+    const CliResult result = RunCli({"--exact", "-m", "1", failing.Path(), missing});
     EXPECT_EQ(result.out, "http://a/b\n");
     EXPECT_EQ(result.err, "velkrant-cli: line 1: "s + kThunderFailure + "\nvelkrant-cli: " + missing +
                               ": No such file or directory\n");
