@@ -65,10 +65,6 @@ bool LinkFinder::LinkStartsAt(std::size_t begin) const {
 }
 
 void LinkFinder::Extend(FoundLink& link, std::size_t payload, Scheme scheme) const {
-    // Thunder and FlashGet links carry markers that tell a wrong reading,
-    // so they may go on after a space; a QQ Xuanfeng link has none and goes
-    // on only where a line was wrapped.
-    const bool mayCrossSpaces = scheme != Scheme::Qqdl;
     std::size_t end = payload;
     for (;;) {
         bool padded = false;
@@ -90,8 +86,7 @@ void LinkFinder::Extend(FoundLink& link, std::size_t payload, Scheme scheme) con
             lineBreaks += text_[next] == '\n' ? 1 : 0;
             next += space;
         }
-        const bool wrapped = lineBreaks == 1;
-        if (next == end || lineBreaks > 1 || (!wrapped && !mayCrossSpaces)) break;
+        if (next == end || lineBreaks > 1) break;
         if (!StartsData(text_, next) || MatchScheme(text_, next)) break;
         link.endsBeforeBreaks[link.breakCount++] = end;
         end = next;
