@@ -112,11 +112,16 @@ CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
 
 std::string UsageText() {
     return "Usage: velkrant-cli [-m MODE] [FILE...]\n"
+           "   or: velkrant-cli --extract | --replace [FILE...]\n"
            "Convert download links, one per line, between ordinary addresses and\n"
-           "thunder://, Flashget:// and qqdl:// links.\n"
+           "thunder://, Flashget:// and qqdl:// links, or find the links inside any text.\n"
            "\n"
            "  -m, --mode MODE   auto (the default), thunder-decode, flashget-decode, qqdl-decode,\n"
            "                    thunder-encode, flashget-encode, qqdl-encode, or the mode's number 0-6\n"
+           "      --exact       read links by the batch window's rules, byte for byte\n"
+           "      --charset CS  the payload charset of the encoders: gbk (the default) or utf-8\n"
+           "      --extract     print the address of every link inside the text, one per line\n"
+           "      --replace     print the text with every link inside it replaced by its address\n"
            "  -h, --help        show this help and exit\n"
            "      --version     show the version and exit\n"
            "\n"
@@ -126,10 +131,17 @@ std::string UsageText() {
            "unknown schemes give a \"// \" comment line. A line that cannot be\n"
            "converted gives no output line and a message on standard error.\n"
            "\n"
-           "Example: velkrant-cli -m thunder-decode links.txt > addresses.txt\n"
+           "Links are read carefully: what copying adds around and inside a link\n"
+           "(punctuation, quotes, spaces, percent-escapes, the URL-safe alphabet) is\n"
+           "set right, a link inside a link is unwrapped, and a damaged link fails\n"
+           "with the reason instead of giving a guessed address.\n"
            "\n"
-           "Exit status: 0 when every line converted, 1 when a line failed, 2 for a\n"
-           "usage error, a file that cannot be read or output that cannot be written.\n";
+           "Examples: velkrant-cli -m thunder-decode links.txt > addresses.txt\n"
+           "          velkrant-cli --replace page.html > page-with-addresses.html\n"
+           "\n"
+           "Exit status: 0 when every line converted, 1 when a line or link failed, 2\n"
+           "for a usage error, a file that cannot be read or output that cannot be\n"
+           "written.\n";
 }
 
 }  // namespace velkrant::cli
