@@ -180,6 +180,23 @@ LIST_FILES = {
     "binary": bytes(range(256)),
 }
 
+# The first byte chooses the encoding: even for UTF-8, odd for the code page.
+FOUND_THUNDER = "thunder://QUFodHRwOi8vZGwuZXhhbXBsZS5jb20vc29mdC9zZXR1cC0yLjEuZXhlWlo="
+LINK_TEXTS = {
+    "html": b"\0" + ('<a href="%s">x</a> [url=%s]y[/url]' % (THUNDER, QQDL)).encode(),
+    "prose": b"\0" + ("下载地址：%s，%s。" % (FOUND_THUNDER, FLASHGET)).encode(),
+    "page_number": b"\0" + FLASHGET.replace("&", "&amp;").encode() + b"\"",
+    "query_string": b"\0/go?u=thunder%3A%2F%2FQUFodHRwOi8vYS9iWlo%3D&x=1",
+    "wrapped": b"\0" + FOUND_THUNDER[:30].encode() + b"\r\n  " + FOUND_THUNDER[30:].encode(),
+    "spaces_inside": b"\0" + "qqdl://aHR0 cDov\u200bL2EvYg 请".encode(),
+    "url_safe": b"\0(qqdl://aHR0cDovL2EvYg-_)",
+    "nested": b"\0thunder://QUFGbGFzaGdldDovL1cwWk1RVk5JUjBWVVhXaDBkSEE2THk5aEwySmJSa3hCVTBoSFJWUmQmNTVaWg==",
+    "two_readings": b"\0qqdl://aHR0cDov L2EvYg",
+    "gbk_prose": b"\1" + ("地址：%s 迅雷" % THUNDER).encode("gbk"),
+    "gbk_second_byte": b"\1\xd3qqdl://aHR0 \xa1\xa1cDov",
+    "scheme_alone": b"\0thunder:// qqdl%3A%2F%2F",
+}
+
 
 def write(target, seeds):
     folder = HERE / target
@@ -201,6 +218,7 @@ def main():
     write("TextToBytes", CODE_PAGE_TEXTS)
     write("BytesToText", CODE_PAGE_BYTES)
     write("ListFileRead", LIST_FILES)
+    write("LinkFinder", LINK_TEXTS)
 
 
 if __name__ == "__main__":
