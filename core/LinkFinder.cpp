@@ -33,13 +33,16 @@ bool LinkFinder::Next(FoundLink& link) {
         const bool percent = text_[i] == '%';
         return colon | percent;
     };
+    // A link never begins inside the one before it, even where that one's
+    // payload ran into another scheme's name.
+    const std::size_t earliest = position_;
     while (position_ < text_.size()) {
         const std::size_t mark = FindPosition(position_, text_.size(), mayFollowName);
         if (mark == text_.size()) break;
         position_ = mark + 1;
         for (Scheme scheme : {Scheme::Thunder, Scheme::Flashget, Scheme::Qqdl}) {
             const std::size_t nameLength = LinkText::SchemeName(scheme).size();
-            if (mark < nameLength) continue;
+            if (mark < earliest + nameLength) continue;
             const std::size_t begin = mark - nameLength;
             const auto match = MatchScheme(text_, begin);
             if (!match || match->scheme != scheme || !LinkStartsAt(begin)) continue;

@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"NextLinkIsNotAContinuation", "thunder://QUFa thunder://QUFb", {"thunder://QUFa", "thunder://QUFb"}},
         FindCase{"SchemeWithoutPayload", "use thunder:// or qqdl://. links", {}},
         FindCase{"PartOfAnotherScheme", "xthunder://QUFa mythunder%3A%2F%2FQUFa", {}},
+        FindCase{"SchemeRunIntoByThePayloadBefore", "thunder://thunder://QUFa qqdl://aHR0", {"thunder://thunder", "qqdl://aHR0"}},
         FindCase{"AtTheVeryEnd", "thunder://Q", {"thunder://Q"}},
         FindCase{"SecondByteOfAGbkPairBeforeTheScheme", "\xD3\x71qdl://aHR0 \xB5\xD8qqdl://aHR0", {"qqdl://aHR0"},
                  TextEncoding::CodePage},
