@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <new>
+#include <utility>
 
 namespace velkrant::cli {
 
@@ -23,17 +25,31 @@ using LinkText::TextEncoding;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The whole input. It is read in blocks that are joined once at the end:
+// growing one buffer would copy a page of a hundred megabytes several
+// times and touch twice its memory.
 std::string ReadWhole(const std::string& name) {
+    constexpr std::size_t kBlock = 16 * 1024 * 1024;
     InputFile input(name);
-    std::string text;
-    std::size_t used = 0;
-    for (;;) {
-        if (text.size() - used < 64 * 1024) text.resize(std::max<std::size_t>(2 * text.size(), 1024 * 1024));
-        const std::size_t got = System::Read(input.Descriptor(), text.data() + used, text.size() - used);
-        if (got == 0) break;
-        used += got;
+    std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks;
+    std::size_t total = 0;
+    for (bool more = true; more;) {
+        auto block = std::make_unique_for_overwrite<char[]>(kBlock);
+        std::size_t used = 0;
+        while (used < kBlock) {
+            const std::size_t got = System::Read(input.Descriptor(), block.get() + used, kBlock - used);
+            if (got == 0) {
+                more = false;
+                break;
+            }
+            used += got;
+        }
+        total += used;
+        blocks.emplace_back(std::move(block), used);
     }
-    text.resize(used);
+    std::string text;
+    text.reserve(total);
+    for (const auto& [block, used] : blocks) text.append(block.get(), used);
     return text;
 }
 

@@ -39,14 +39,39 @@ BytesView WithoutTrailer(BytesView payload) {
     return payload;
 }
 
+// Checks the Base64 text once spaces and escapes are gone: `n` data
+// characters, the last of value `last`, then `pads` pad characters.
+void CheckBase64(Scheme scheme, std::size_t n, int last, std::size_t pads) {
+    if (n == 0) Damaged(scheme, "it holds no Base64 text");
+    // A Base64 text of 4k + 1 characters stands for no whole number of
+    // bytes: a character was lost or one was added.
+    if (n % 4 == 1) Damaged(scheme, "its Base64 text has a character too many or too few");
+    if (pads != 0 && (n + pads) % 4 != 0) Damaged(scheme, "its padding does not fit the Base64 text");
+    // Encoders leave the bits after the last whole byte clear; set bits
+    // mean the text was cut or joined.
+    if ((n % 4 == 2 && (last & 0x0F) != 0) || (n % 4 == 3 && (last & 0x03) != 0)) {
+        Damaged(scheme, "its Base64 text does not end on a whole byte");
+    }
+}
+
 // The Base64 text of a payload as the codec reads it: spaces dropped,
 // escapes and the URL-safe alphabet turned standard, padding completed.
-// Thread-local, as the per-line path must not allocate for every line.
+// A clean payload, nearly every one, is used as it stands; the others are
+// rewritten into a thread-local buffer, so that no line allocates.
 BytesView StandardBase64(Scheme scheme, BytesView payload, TextEncoding encoding) {
     static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::size_t n = 0;
+    while (n < payload.size() && (LinkText::Base64Bytes[payload[n]] & LinkText::StandardBase64) != 0) ++n;
+    std::size_t pads = 0;
+    while (n + pads < payload.size() && payload[n + pads] == modBase64Code::PadByte) ++pads;
+    if (n + pads == payload.size() && pads <= 2) {
+        std::size_t length;
+        CheckBase64(scheme, n, n == 0 ? 0 : LinkText::PayloadValueAt(payload, n - 1, length), pads);
+        if ((n + pads) % 4 == 0) return payload;
+    }
     thread_local Bytes clean;
     clean.clear();
-    std::size_t pads = 0;
+    pads = 0;
     int last = 0;
     for (std::size_t at = 0, length; at < payload.size(); at += length) {
         if ((length = LinkText::SpaceAt(payload, at, encoding)) != 0) continue;
@@ -63,17 +88,7 @@ BytesView StandardBase64(Scheme scheme, BytesView payload, TextEncoding encoding
         clean.push_back(static_cast<std::uint8_t>(kAlphabet[value]));
         last = value;
     }
-    const std::size_t n = clean.size();
-    if (n == 0) Damaged(scheme, "it holds no Base64 text");
-    // A Base64 text of 4k + 1 characters stands for no whole number of
-    // bytes: a character was lost or one was added.
-    if (n % 4 == 1) Damaged(scheme, "its Base64 text has a character too many or too few");
-    if (pads != 0 && (n + pads) % 4 != 0) Damaged(scheme, "its padding does not fit the Base64 text");
-    // Encoders leave the bits after the last whole byte clear; set bits
-    // mean the text was cut or joined.
-    if ((n % 4 == 2 && (last & 0x0F) != 0) || (n % 4 == 3 && (last & 0x03) != 0)) {
-        Damaged(scheme, "its Base64 text does not end on a whole byte");
-    }
+    CheckBase64(scheme, clean.size(), last, pads);
     while (clean.size() % 4 != 0) clean.push_back(modBase64Code::PadByte);
     return clean;
 }
@@ -82,6 +97,13 @@ bool Wraps(BytesView decoded, std::string_view front, std::string_view back) {
     const BytesView f = LinkText::AsBytes(front);
     const BytesView b = LinkText::AsBytes(back);
     return decoded.size() >= f.size() + b.size() && decoded.starts_with(f) && decoded.ends_with(b);
+}
+
+// Cut in place: a copy would cost an allocation on every line.
+Bytes WithoutEnds(Bytes bytes, std::size_t front, std::size_t back) {
+    bytes.erase(bytes.size() - back);
+    bytes.erase(0, front);
+    return bytes;
 }
 
 // The decoded bytes inside the scheme's markers.
@@ -93,12 +115,12 @@ Bytes DecodeInner(Scheme scheme, BytesView payload, TextEncoding encoding) {
             if (!Wraps(decoded, kThunderFront, kThunderBack)) {
                 Damaged(scheme, "the decoded text lacks its AA…ZZ markers");
             }
-            return decoded.substr(kThunderFront.size(), decoded.size() - kThunderFront.size() - kThunderBack.size());
+            return WithoutEnds(std::move(decoded), kThunderFront.size(), kThunderBack.size());
         case Scheme::Flashget:
             if (!Wraps(decoded, kFlashgetMarker, kFlashgetMarker)) {
                 Damaged(scheme, "the decoded text lacks its [FLASHGET]…[FLASHGET] markers");
             }
-            return decoded.substr(kFlashgetMarker.size(), decoded.size() - 2 * kFlashgetMarker.size());
+            return WithoutEnds(std::move(decoded), kFlashgetMarker.size(), kFlashgetMarker.size());
         case Scheme::Qqdl:
             break;
     }

@@ -70,10 +70,13 @@ bool LinkFinder::LinkStartsAt(std::size_t begin) const {
 void LinkFinder::Extend(FoundLink& link, std::size_t payload, Scheme scheme) const {
     std::size_t end = payload;
     for (;;) {
+        // Plain payload bytes are skipped by the table; escapes and padding
+        // are read one by one.
         bool padded = false;
-        std::size_t length;
-        for (int value; (value = PayloadValueAt(text_, end, length)) != NotBase64; end += length) {
-            if (value != PadValue && padded) break;
+        for (std::size_t length;; end += length) {
+            while (!padded && end < text_.size() && (LinkText::Base64Bytes[text_[end]] & LinkText::AnyBase64) != 0) ++end;
+            const int value = PayloadValueAt(text_, end, length);
+            if (value == NotBase64 || (padded && value != PadValue)) break;
             padded = padded || value == PadValue;
         }
         if (scheme == Scheme::Flashget) {

@@ -157,12 +157,20 @@ std::size_t SpaceAt(BytesView text, std::size_t at, TextEncoding encoding) {
 BytesView TrimAround(BytesView text, TextEncoding encoding) {
     const Marks& marks = TheMarks();
     const int e = static_cast<int>(encoding);
+    // A letter, a digit or "=" at an end is where a link begins or ends,
+    // and no mark ends in one: most lines need no search for marks.
+    const auto plain = [&](std::size_t at) {
+        const std::uint8_t c = text[at];
+        return IsAsciiByte(c) && kPayloadTable[c] != NotBase64;
+    };
     std::size_t begin = 0;
-    while (std::size_t length = MarkAt(marks.spaces[e], text, begin) + MarkAt(marks.openers[e], text, begin)) {
+    while (begin < text.size() && !plain(begin)) {
+        const std::size_t length = MarkAt(marks.spaces[e], text, begin) + MarkAt(marks.openers[e], text, begin);
+        if (length == 0) break;
         begin += length;
     }
     std::size_t end = text.size();
-    while (end > begin) {
+    while (end > begin && !plain(end - 1)) {
         std::size_t length = MarkBefore(marks.spaces[e], text, end, encoding);
         if (length == 0) length = MarkBefore(marks.closers[e], text, end, encoding);
         if (length == 0 || end - length < begin) break;

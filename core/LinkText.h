@@ -8,7 +8,9 @@
 
 #include "CodePage.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +34,20 @@ std::optional<SchemeMatch> MatchScheme(BytesView text, std::size_t at);
 
 /// "thunder", "flashget" or "qqdl": how messages name a scheme.
 std::string_view SchemeName(Scheme scheme);
+
+/// Which bytes a clean payload is made of: bit 0 for the letters, digits
+/// and "+" "/" of the standard alphabet, bit 1 for those and the URL-safe
+/// "-" "_". A table, as payloads are scanned byte by byte in long texts.
+inline constexpr std::array<std::uint8_t, 256> Base64Bytes = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool standard = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
+        table[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>((standard ? 3 : 0) | (c == '-' || c == '_' ? 2 : 0));
+    }
+    return table;
+}();
+inline constexpr std::uint8_t StandardBase64 = 1;
+inline constexpr std::uint8_t AnyBase64 = 2;
 
 inline constexpr int PadValue = 64;
 inline constexpr int NotBase64 = -1;
