@@ -53,26 +53,43 @@ std::string ReadWhole(const std::string& name) {
     return text;
 }
 
-// An address as the bytes of a text in `encoding`. A code-page text gets
-// the address percent-encoded as UTF-8 where the code page cannot hold it,
-// as addresses carry such characters anyway.
-std::string AddressIn(std::u16string_view address, TextEncoding encoding) {
+// The address's UTF-8 with every byte that `escaped` picks written as
+// %XX.
+template <class Escaped>
+std::string PercentEncoded(std::u16string_view address, Escaped escaped) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : CodePage::TextToUtf8(address)) {
+        const auto b = static_cast<std::uint8_t>(c);
+        if (escaped(b)) {
+            encoded.append({'%', kHex[b >> 4], kHex[b & 0xF]});
+        } else {
+            encoded.push_back(c);
+        }
+    }
+    return encoded;
+}
+
+// An address as the bytes that replace its link in a text in `encoding`.
+// A link that stood percent-encoded (inside a query string) gives its
+// address percent-encoded too, or its "&" and "?" would break the address
+// around it. A code-page text gets the address percent-encoded as UTF-8
+// where the code page cannot hold it, as addresses carry such characters
+// anyway.
+std::string AddressIn(std::u16string_view address, TextEncoding encoding, bool linkWasEscaped) {
+    if (linkWasEscaped) {
+        return PercentEncoded(address, [](std::uint8_t b) {
+            const bool unreserved = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+                                    b == '-' || b == '.' || b == '_' || b == '~';
+            return !unreserved;
+        });
+    }
     if (encoding == TextEncoding::Utf8) return CodePage::TextToUtf8(address);
     if (CarefulEncode::FirstUnencodable(address, CarefulEncode::PayloadCharset::CodePage) == std::u16string_view::npos) {
         const Bytes bytes = CodePage::TextToBytes(address);
         return std::string(bytes.begin(), bytes.end());
     }
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string escaped;
-    for (const char c : CodePage::TextToUtf8(address)) {
-        const auto b = static_cast<std::uint8_t>(c);
-        if (b < 0x80) {
-            escaped.push_back(c);
-        } else {
-            escaped.append({'%', kHex[b >> 4], kHex[b & 0xF]});
-        }
-    }
-    return escaped;
+    return PercentEncoded(address, [](std::uint8_t b) { return b >= 0x80; });
 }
 
 // Line and column of positions in one text, for messages; counted on from
@@ -147,7 +164,9 @@ private:
                 finder.ResumeAt(read.end);
                 if (kind_ == ExtractKind::Replace) {
                     out_.Write(text.substr(copied, link.begin - copied));
-                    out_.Write(AddressIn(read.address, encoding));
+                    const auto scheme = LinkText::MatchScheme(bytes, link.begin);
+                    const bool escaped = scheme->length > LinkText::SchemeName(scheme->scheme).size() + 3;
+                    out_.Write(AddressIn(read.address, encoding, escaped));
                     copied = read.end;
                 } else {
                     out_.Write(CodePage::TextToUtf8(read.address));

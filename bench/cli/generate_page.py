@@ -56,7 +56,7 @@ def link_line(rng, text):
     else:
         link = urllib.parse.quote(thunder(text), safe="")
         line = '<a href="/go?u=%s&amp;from=list">镜像</a>'
-        return line % link, line % text
+        return line % link, line % urllib.parse.quote(text, safe="")
     return line % (link, words, words), line % (text, words, words)
 
 

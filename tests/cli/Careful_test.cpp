@@ -45,7 +45,7 @@ const std::string kPage =
 const std::string kPageReplaced =
     "<p>一 <a href=\"http://a/b\">x</a>\r\n"
     "二 [url=http://a/3]y[/url] http://a/b.\n"
-    "三 thunder://aHR0cDovL2EvYg== /go?u=http://a/b&x=1</p>";
+    "三 thunder://aHR0cDovL2EvYg== /go?u=http%3A%2F%2Fa%2Fb&x=1</p>";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RunTest,
