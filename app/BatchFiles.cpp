@@ -73,6 +73,20 @@ std::optional<std::u16string> Import(QWidget* owner) {
     }
 }
 
+std::optional<std::u16string> ImportFiles(const QStringList& paths) {
+    std::u16string text;
+    for (const QString& path : paths) {
+        try {
+            if (&path != &paths.front()) text += u"\r\n";
+            text += ListFile::Read(path);
+        } catch (...) {
+            ReportFailure(MessageReadFailed, path);
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
 void Export(QWidget* owner, const QString& outputText) {
     QString path;
     try {

@@ -53,13 +53,14 @@ void Install(QWidget& widget, Reader read, Taker take) {
 
 QStringList ReadLink(const QMimeData& data) {
     if (IsFileDrop(data)) return {};
-    if (data.hasText()) return {data.text()};
-    // Taken as written: parsed as a URL, a link's host part would be
+    // A link dragged from a browser comes as a URL list too. Its entry is
+    // taken as written: parsed as a URL, a link's host part would be
     // lowercased, and with it the Base64 that follows the scheme.
     for (const QByteArray& line : data.data(QStringLiteral("text/uri-list")).split('\n')) {
         const QByteArray entry = line.trimmed();
         if (!entry.isEmpty() && !entry.startsWith('#')) return {QString::fromUtf8(entry)};
     }
+    if (data.hasFormat(QStringLiteral("text/plain"))) return {data.text()};
     return {};
 }
 

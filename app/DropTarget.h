@@ -25,8 +25,8 @@ using Taker = std::function<void(const QStringList& items)>;
 ///     DropTarget::Install(*txtInput, ReadLink, [this](const QStringList& items) { txtInput->setText(items.front()); });
 void Install(QWidget& widget, Reader read, Taker take);
 
-/// The link a drop carries: its text, or else the first entry of its URL
-/// list as written. A drop of files is no link.
+/// The link a drop carries: the first entry of its URL list as written, or
+/// else its text. A drop of files is no link.
 QStringList ReadLink(const QMimeData& data);
 
 /// The local files a drop carries, in the order given; nothing unless
