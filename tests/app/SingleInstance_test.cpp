@@ -161,6 +161,12 @@ TEST_P(HandOverTest, RunningCopyTakesTheLinkAndComesToTheFront) {
         ASSERT_TRUE(first_.waitForFinished());
     }
     StartProbeWaitingForLink();
+#ifndef _WIN32
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(LinkHandOver::ServerName(runtime_.path())) & others, QFile::Permissions())
+        << "only the user may reach the socket";
+#endif
     const Ended second = RunProgram({QStringLiteral("thunder://QUFodHRwOi8vYS9iWlo=")});
     EXPECT_EQ(second.exitCode, 0) << second.errors;
     EXPECT_EQ(second.output + second.errors, "") << "no box, no word";
