@@ -75,12 +75,12 @@ std::optional<std::u16string> Import(QWidget* owner) {
 
 std::optional<std::u16string> ImportFiles(const QStringList& paths) {
     std::u16string text;
-    for (const QString& path : paths) {
+    for (qsizetype i = 0; i < paths.size(); ++i) {
         try {
-            if (&path != &paths.front()) text += u"\r\n";
-            text += ListFile::Read(path);
+            if (i > 0) text += u"\r\n";
+            text += ListFile::Read(paths[i]);
         } catch (...) {
-            ReportFailure(MessageReadFailed, path);
+            ReportFailure(MessageReadFailed, paths[i]);
             return std::nullopt;
         }
     }
