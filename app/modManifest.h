@@ -26,7 +26,8 @@ inline constexpr char16_t MessageAlreadyRunning[] = u"该程序已运行";
 /// "该程序已运行", otherwise shows the main window and runs until it is
 /// closed. `arguments` (the program's name left out) is empty or one link:
 /// the new window converts the link, or, while a copy runs, that copy
-/// takes it and this process ends with 0. Anything else, or a link longer
+/// takes it and this process ends with 0 (1, with a line on standard
+/// error, when the copy does not answer). Anything else, or a link longer
 /// than the hand-over carries, is a usage error: a line on standard error
 /// and 2. Returns the exit code. Needs a QApplication.
 ///
