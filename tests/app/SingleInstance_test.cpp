@@ -210,6 +210,16 @@ TEST_F(InstanceTest, MalformedMessagesAreDroppedUnanswered) {
               "input: thunder://QUFodHRwOi8vYS9iWlo=|mode: 0|output: http://a/b\nin front: 1\nended\n");
 }
 
+// A copy that holds the lock but never answers (hung, or too old to
+// listen): the link is not reported as handed over.
+TEST_F(InstanceTest, LinkThatNoCopyTakesIsAFailure) {
+    SingleInstance silentCopy(LockPath());
+    ASSERT_FALSE(silentCopy.AnotherIsRunning());
+    const Ended ended = RunProgram({QStringLiteral("thunder://QUFodHRwOi8vYS9iWlo=")});
+    EXPECT_EQ(ended.exitCode, 1);
+    EXPECT_NE(ended.errors.find("did not take the link"), std::string::npos) << ended.errors;
+}
+
 struct UsageCase {
     const char* name;
     QStringList arguments;
