@@ -73,6 +73,20 @@ std::optional<std::u16string> Import(QWidget* owner) {
     }
 }
 
+std::optional<std::u16string> ImportFiles(const QStringList& paths) {
+    std::u16string text;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        try {
+            if (i > 0) text += u"\r\n";
+            text += ListFile::Read(paths[i]);
+        } catch (...) {
+            ReportFailure(MessageReadFailed, paths[i]);
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
 void Export(QWidget* owner, const QString& outputText) {
     QString path;
     try {

@@ -7,6 +7,7 @@
 // (ErrOverflow, ErrInvalidCall), plus ErrInternal for anything unexpected.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -24,6 +25,15 @@ namespace velkrant::BatchFiles {
 ///
 ///     if (auto text = BatchFiles::Import(this)) txtBatchIn->SetText(std::move(*text));
 std::optional<std::u16string> Import(QWidget* owner);
+
+/// Reads the list files at `paths` (dropped on the input box), one after
+/// another in the order given: the text for the input box, their texts
+/// joined by CR LF. Nothing when one cannot be read: "读取文件错误!" is
+/// shown and the log written for that file, as for Import, and the files
+/// after it are not read.
+///
+///     if (auto text = BatchFiles::ImportFiles({first, second})) txtBatchIn->SetText(std::move(*text));
+std::optional<std::u16string> ImportFiles(const QStringList& paths);
 
 /// Asks for a target and saves outputText + CR LF atomically; shows
 /// "已保存!" or "写入文件错误!" (and writes the log).

@@ -22,15 +22,18 @@ bool SingleInstance::AnotherIsRunning() {
 }
 
 QString SingleInstance::DefaultLockPath() {
+    return QDir(RuntimeFolder()).filePath(QStringLiteral("velkrant.lock"));
+}
+
+QString SingleInstance::RuntimeFolder() {
 #ifdef _WIN32
     // Qt's runtime location on Windows is the profile folder itself, where
     // the lock would lie in plain view; the user's temporary folder is the
     // place for files that live as long as a process.
-    const QString directory = QDir::tempPath();
+    return QDir::tempPath();
 #else
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 #endif
-    return QDir(directory).filePath(QStringLiteral("velkrant.lock"));
 }
 
 }  // namespace velkrant

@@ -21,9 +21,12 @@ public:
     ///     if (instance.AnotherIsRunning()) { /* refuse to start */ }
     bool AnotherIsRunning();
 
-    /// The per-user lock file: "velkrant.lock" in the runtime directory,
-    /// on Windows in the temporary folder (%TEMP%).
+    /// The per-user lock file: "velkrant.lock" in RuntimeFolder().
     static QString DefaultLockPath();
+
+    /// The user's folder for files that live as long as a process: the
+    /// runtime directory, on Windows the temporary folder (%TEMP%).
+    static QString RuntimeFolder();
 
 private:
     QLockFile lock_;

@@ -3,6 +3,7 @@
 #include "BatchFiles.h"
 #include "Clipboard.h"
 #include "Controls.h"
+#include "DropTarget.h"
 #include "ListBox.h"
 #include "NarrowButton.h"
 #include "SelectAllOnFocus.h"
@@ -72,6 +73,10 @@ frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWind
     connect(cmdClearOut, &QPushButton::clicked, txtBatchOut, &ListBox::clear);
     connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImportClick(); });
     connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExportClick(); });
+    // List files dropped on the input box are imported; dropped text goes
+    // on to the box itself.
+    DropTarget::Install(*txtBatchIn->viewport(), DropTarget::ReadLocalFiles,
+                        [this](const QStringList& files) { ImportDroppedFiles(files); });
 }
 
 std::u16string_view frmBatch::BatchInText() const {
@@ -111,6 +116,13 @@ void frmBatch::cmdImportClick() {
     // The box changes only once the whole file has been read: a cancelled
     // or failed import leaves the user's list as it was.
     if (std::optional<std::u16string> text = BatchFiles::Import(parentWidget())) {
+        txtBatchIn->SetText(std::move(*text));
+    }
+}
+
+void frmBatch::ImportDroppedFiles(const QStringList& files) {
+    // As with 导入: the box changes only once every file has been read.
+    if (std::optional<std::u16string> text = BatchFiles::ImportFiles(files)) {
         txtBatchIn->SetText(std::move(*text));
     }
 }

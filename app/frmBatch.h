@@ -6,6 +6,7 @@
 // its outer frame, and the controls sit in the client area inside the
 // border.
 
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -54,6 +55,7 @@ protected:
 private:
     void cmdPasteClick();
     void cmdImportClick();
+    void ImportDroppedFiles(const QStringList& files);
     void cmdExportClick();
     void cmdCopyClick();
 

@@ -7,6 +7,7 @@
 #include "CompactLabel.h"
 #include "ConversionCommand.h"
 #include "Controls.h"
+#include "DropTarget.h"
 #include "SelectAllOnFocus.h"
 #include "Twips.h"
 #include "frmBatch.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 
 #include <limits>
 #include <string>
@@ -135,6 +137,22 @@ void frmMain::ConnectEvents() {
     connect(chkBatch, &QCheckBox::clicked, this, [this] { chkBatchClick(); });
     connect(cmdAbout, &QPushButton::clicked, this, [] { Notify(AppInfoText::AboutMessage()); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    // Text dropped on the input box replaces it, as a paste does; a link
+    // dropped anywhere else on the window is converted at once.
+    DropTarget::Install(*txtInput, DropTarget::ReadLink,
+                        [this](const QStringList& items) { txtInput->setText(items.front()); });
+    DropTarget::Install(*this, DropTarget::ReadLink, [this](const QStringList& items) { OpenLink(items.front()); });
+}
+
+void frmMain::OpenLink(const QString& link) {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    txtInput->setText(link);
+    optOptionClick(ModeAuto);
+    const QScopedValueRollback oneLink(openingLink_, true);
+    ConversionCommand::Execute(*this);
 }
 
 void frmMain::optOptionClick(int index) {
@@ -166,7 +184,7 @@ void frmMain::chkBatchClick() {
 }
 
 bool frmMain::BatchTicked() const {
-    return chkBatch->isChecked();
+    return chkBatch->isChecked() && !openingLink_;
 }
 
 std::u16string frmMain::InputText() const {

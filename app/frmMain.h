@@ -55,6 +55,13 @@ public:
     /// The batch window's full outer height in twips, taken at creation.
     int BatchFullHeight() const { return slide_->FullHeight(); }
 
+    /// A link from outside (the command line, a later start, a drop on the
+    /// window): the window comes to the front, the link becomes the input,
+    /// "自动判断" is chosen and the link converted as 加/解密 does. It is
+    /// always one link, even with the batch box ticked: the user clicked
+    /// this link, not the list.
+    void OpenLink(const QString& link);
+
     // What the conversion command reads and writes.
     ConversionMode Mode() const override { return mode_; }
     bool BatchTicked() const override;
@@ -78,6 +85,7 @@ private:
     void chkBatchClick();
 
     ConversionMode mode_ = ModeAuto;
+    bool openingLink_ = false;
     QButtonGroup* options_;
     frmBatch* batch_;
     std::unique_ptr<BatchSlide> slide_;

@@ -7,5 +7,5 @@
 int main(int argc, char* argv[]) {
     velkrant::PlatformChoice::Apply();
     QApplication application(argc, argv);
-    return velkrant::modManifest::Main(velkrant::ShowMessageBox);
+    return velkrant::modManifest::Main(velkrant::ShowMessageBox, QApplication::arguments().mid(1));
 }

@@ -1,5 +1,6 @@
 #include "modManifest.h"
 
+#include "LinkHandOver.h"
 #include "SingleInstance.h"
 #include "ToolkitTranslation.h"
 #include "OuterFrame.h"
@@ -11,8 +12,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 
 #include <cmath>
+#include <cstdio>
+#include <optional>
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -23,6 +27,15 @@
 namespace velkrant::modManifest {
 
 namespace {
+
+constexpr int ExitUsage = 2;
+constexpr int ExitNotHandedOver = 1;
+
+int PrintError(const char* text, int exitCode) {
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+    return exitCode;
+}
 
 // On X11 the window manager frames a window only once it is shown, so the
 // first placement saw no frame. As soon as the frame is known the window is
@@ -52,19 +65,43 @@ private:
 
 }  // namespace
 
-int Main(MessageNotifier show) {
+int Main(MessageNotifier show, const QStringList& arguments) {
     // First of all, so that even the "already running" box speaks the
     // user's language on its button.
     const ToolkitTranslation translation(QLocale::system());
     // Whatever the core, the windows or the list files have to say goes
     // through this one path.
     SetMessageNotifier(std::move(show));
+    // No link starts with "-": such an argument is an option, and there are none.
+    if (arguments.size() > 1 || (arguments.size() == 1 && arguments.front().startsWith(u'-'))) {
+        return PrintError("Usage: velkrant [LINK]\n", ExitUsage);
+    }
+    std::optional<QString> link;
+    std::optional<QByteArray> message;
+    if (!arguments.isEmpty()) {
+        link = arguments.front();
+        message = LinkHandOver::Encode(*link);
+        // Refused whether or not a copy runs, so that the same command
+        // never works once and fails the next time.
+        if (!message) return PrintError("velkrant: the link is longer than 64 KiB\n", ExitUsage);
+    }
+    const QString serverName = LinkHandOver::ServerName(SingleInstance::RuntimeFolder());
     SingleInstance instance(SingleInstance::DefaultLockPath());
     if (instance.AnotherIsRunning()) {
-        Notify({MessageAlreadyRunning, TitleNotice, MessageIcon::Information});
-        return 0;
+        if (!link) {
+            Notify({MessageAlreadyRunning, TitleNotice, MessageIcon::Information});
+            return 0;
+        }
+        if (LinkHandOver::Send(serverName, *message)) return 0;
+        return PrintError("velkrant: the running copy did not take the link\n", ExitNotHandedOver);
     }
     const std::unique_ptr<frmMain> window = ShowMainWindow();
+    LinkHandOver::Receiver receiver([&window](const QString& handed) { window->OpenLink(handed); });
+    if (!receiver.Listen(serverName)) {
+        std::fputs("velkrant: links from later starts cannot reach this copy\n", stderr);
+    }
+    // From the event loop, so that the window is up before a notice box.
+    if (link) QTimer::singleShot(0, window.get(), [&window, &link] { window->OpenLink(*link); });
     return QApplication::exec();
 }
 

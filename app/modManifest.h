@@ -1,11 +1,13 @@
 #pragma once
 // Start-up: one instance per user, the common controls, the main window
-// placed at the golden section of the screen and shown.
+// placed at the golden section of the screen and shown. A start with a link
+// converts it, or hands it to the copy that already runs.
 
 #include "Messages.h"
 
 #include <QPointF>
 #include <QSizeF>
+#include <QStringList>
 
 #include <memory>
 
@@ -20,12 +22,18 @@ namespace modManifest {
 inline constexpr char16_t MessageAlreadyRunning[] = u"该程序已运行";
 
 /// The program: makes `show` the way every message reaches the user (the
-/// program passes its message box), refuses a second instance with
+/// program passes its message box), refuses a bare second instance with
 /// "该程序已运行", otherwise shows the main window and runs until it is
-/// closed. Returns the exit code. Needs a QApplication.
+/// closed. `arguments` (the program's name left out) is empty or one link:
+/// the new window converts the link, or, while a copy runs, that copy
+/// takes it and this process ends with 0 (1, with a line on standard
+/// error, when the copy does not answer). Anything else, or a link longer
+/// than the hand-over carries, is a usage error: a line on standard error
+/// and 2. Returns the exit code. Needs a QApplication.
 ///
-///     int main(int argc, char* argv[]) { QApplication app(argc, argv); return modManifest::Main(ShowMessageBox); }
-int Main(MessageNotifier show);
+///     QApplication app(argc, argv);
+///     return modManifest::Main(ShowMessageBox, app.arguments().mid(1));
+int Main(MessageNotifier show, const QStringList& arguments);
 
 /// Start-up once the instance is known to be the only one: common
 /// controls, the main window created (its load step runs), placed and

@@ -41,6 +41,15 @@ if(WIN32)
   set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/velkrant.ico)
   set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
   set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+  # The optional component that makes Velkrant open thunder://, Flashget://
+  # and qqdl:// links (cmake/nsis/UrlProtocols.nsh): a page to choose it on,
+  # its sections, and its undoing, which needs the uninstall key's name.
+  set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Velkrant)
+  set(CPACK_NSIS_PAGE_COMPONENTS "!insertmacro MUI_PAGE_COMPONENTS")
+  set(CPACK_NSIS_COMPONENT_SECTIONS "
+  !define VELKRANT_UNINSTALL_KEY 'Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'
+  !include '${PROJECT_SOURCE_DIR}/cmake/nsis/UrlProtocols.nsh'")
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Call un.VelkrantUnregisterUrlProtocols")
   set(CPACK_NSIS_DEFINES "
   Target amd64-unicode
   VIProductVersion ${PROJECT_VERSION}

@@ -19,6 +19,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-roboto-unhinted xvfb xauth imagemagick
   openbox xdotool x11-utils libxcb1-dev
+  # Opening a link as a browser does, and reading the clipboard it fills.
+  xdg-utils desktop-file-utils xclip
   python3 time
   # The Windows build, Wine to test it, the installer's maker (NSIS) and
   # the tools that read an executable's resources (icoutils).

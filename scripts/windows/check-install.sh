@@ -149,3 +149,66 @@ gone() { [ ! -e "$unix_folder" ] && [ ! -e "$menu" ]; }
 within 30 gone || die "the uninstaller left $unix_folder or $menu behind"
 if wine reg query "$registry" >/dev/null 2>&1; then die "the uninstaller left $registry behind"; fi
 say "the uninstaller removed the programs, the Start-menu entries and the registry entry"
+
+# --- links in the browser: the optional URL protocols ---------------------------
+
+# The component that makes Velkrant open thunder://, Flashget:// and qqdl://
+# links is off by default, registers the protocols for the current user
+# when chosen (/LINKS in a silent install), and its uninstall gives the
+# registry back as it was: here with another program's qqdl handler in
+# place beforehand, which the component replaces and the uninstall restores.
+readonly classes='HKCU\Software\Classes'
+readonly schemes='thunder Flashget qqdl'
+registered() { wine reg query "$classes\\$1\\shell\\open\\command" >/dev/null 2>&1; }
+protocols_state() {
+  local scheme
+  for scheme in $schemes; do wine reg query "$classes\\$scheme" /s 2>/dev/null || echo "$scheme: none"; done | tr -d '\r'
+}
+main_window_gone() { ! has_window '^Velkrant V'; }
+# What 输出 shows, as a user takes it: 复制 clicked (the centre of its
+# designed place in the main window's client area), then the clipboard.
+copied() {
+  xdotool mousemove --window "$1" 416 52 click 1 2>/dev/null || true
+  [ "$(xclip -selection clipboard -o 2>/dev/null | tr -d '\r')" = "$2" ]
+}
+
+wine "$installer" /S
+for scheme in $schemes; do
+  if registered "$scheme"; then die "an install without the component registered $scheme://"; fi
+done
+wine "$folder\\Uninstall.exe" /S
+within 30 gone || die "the uninstaller left $unix_folder or $menu behind"
+say "an install without the component registers no protocol"
+
+wine reg add "$classes\\qqdl\\shell\\open\\command" /ve /d '"C:\other\qq.exe" "%1"' /f >/dev/null 2>&1
+before=$(protocols_state)
+wine "$installer" /S /LINKS
+expected="\"$folder\\bin\\velkrant.exe\" \"%1\""
+for scheme in $schemes; do
+  command=$(wine reg query "$classes\\$scheme\\shell\\open\\command" /ve 2>/dev/null | tr -d '\r' |
+            LC_ALL=C sed -n 's/^ *([^)]*) *REG_SZ *//p')  # "(Default)" in the user's language, in GBK
+  [ "$command" = "$expected" ] || die "with the component $scheme:// runs '$command', not '$expected'"
+  # Windows' HKEY_CLASSES_ROOT merges the user's classes into the machine's;
+  # Wine's is the machine's alone, so the shell finds the user's protocols
+  # only once they are copied there.
+  wine reg copy "$classes\\$scheme" "HKLM\\Software\\Classes\\$scheme" /s /f >/dev/null 2>&1
+done
+say "the component registered the three protocols for the current user"
+
+wine start 'thunder://QUFodHRwOi8vYS9iWlo='
+within 60 has_window '^Velkrant V' || die "starting a thunder link showed no main window"
+main=$(window_named '^Velkrant V')
+within 30 copied "$main" 'http://a/b' || die "the program started by a thunder link did not show its address"
+wine start 'thunder://QUFodHRwOi8vYy9kWlo='
+within 30 copied "$main" 'http://c/d' || die "the running program did not take a second thunder link"
+[ "$(xdotool search --name '^Velkrant V' | wc -l)" = 1 ] || die "a second link opened a second main window"
+type_until "$main" alt+F4 main_window_gone || die "the program did not end when its main window was closed"
+say "a thunder link opened by the shell starts the program and converts; a running program takes the next one"
+
+for scheme in $schemes; do wine reg delete "HKLM\\Software\\Classes\\$scheme" /f >/dev/null 2>&1; done
+wine "$folder\\Uninstall.exe" /S
+within 30 gone || die "the uninstaller left $unix_folder or $menu behind"
+after=$(protocols_state)
+[ "$after" = "$before" ] || die "the uninstall left the protocols as $after, not as they were: $before"
+wine reg delete "$classes\\qqdl" /f >/dev/null 2>&1
+say "the uninstall removed its protocols and gave qqdl:// back to the program that had it"

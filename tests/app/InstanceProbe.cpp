@@ -5,17 +5,23 @@
 //   InstanceProbe                      start; quit as soon as the main window is up
 //   InstanceProbe --close-during-slide start; tick the batch box and close the
 //                                      main window while the slide runs
+//   InstanceProbe --link LINK          start with LINK; print the boxes once it
+//                                      is converted, and quit
+//   InstanceProbe --wait-for-link      start and minimise; once a later start
+//                                      has handed a link over and the window is
+//                                      back in front, print the boxes and quit
 
 #include "frmMain.h"
 #include "modManifest.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -33,30 +39,66 @@ frmMain* MainWindow() {
     return nullptr;
 }
 
+void PrintBoxes(const frmMain& window) {
+    Print(QStringLiteral("input: %1|mode: %2|output: %3")
+              .arg(window.txtInput->text())
+              .arg(window.Mode())
+              .arg(window.txtOutput->text()));
+}
+
+// The window comes back in front a moment after the link is taken, when
+// the platform says so; after a long while the probe reports what it has.
+void PrintWhenInFront(frmMain& window) {
+    auto* poll = new QTimer(&window);
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, waited] {
+        const bool front = !window.isMinimized() && QApplication::activeWindow() == &window;
+        if (!front && !waited->hasExpired(30000)) return;
+        poll->stop();
+        delete waited;
+        PrintBoxes(window);
+        Print(QStringLiteral("in front: %1").arg(front));
+        QCoreApplication::quit();
+    });
+    poll->start(10);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const bool closeDuringSlide = argc > 1 && std::strcmp(argv[1], "--close-during-slide") == 0;
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const QString option = arguments.value(0);
     const auto print = [](const Message& message) {
         Print(QStringLiteral("message: %1|%2|%3")
                   .arg(QString::fromStdU16String(message.text), QString::fromStdU16String(message.title),
                        message.icon == MessageIcon::Information ? QStringLiteral("information")
                                                                 : QStringLiteral("critical")));
     };
-    // Runs once the event loop is up, which is after the window was shown.
-    QTimer::singleShot(0, [closeDuringSlide] {
+    // Runs once the event loop is up, which is after the window was shown,
+    // and before start-up's own conversion of a link.
+    QTimer::singleShot(0, [option] {
         frmMain* window = MainWindow();
         Print(QStringLiteral("shown: %1").arg(window != nullptr && window->isVisible()));
-        if (!closeDuringSlide) {
+        if (option == QLatin1String("--link")) {
+            QTimer::singleShot(0, [window] {
+                PrintBoxes(*window);
+                QCoreApplication::quit();
+            });
+        } else if (option == QLatin1String("--wait-for-link")) {
+            window->showMinimized();
+            QObject::connect(window->txtInput, &QLineEdit::textChanged, window,
+                             [window] { QTimer::singleShot(0, window, [window] { PrintWhenInFront(*window); }); });
+        } else if (option == QLatin1String("--close-during-slide")) {
+            QTimer::singleShot(0, window->cmdExit, &QPushButton::click);
+            window->chkBatch->click();
+            Print(QStringLiteral("slide returned"));
+        } else {
             QCoreApplication::quit();
-            return;
         }
-        QTimer::singleShot(0, window->cmdExit, &QPushButton::click);
-        window->chkBatch->click();
-        Print(QStringLiteral("slide returned"));
     });
-    const int code = modManifest::Main(print);
+    const int code = modManifest::Main(print, option == QLatin1String("--link") ? arguments.mid(1) : QStringList());
     Print(QStringLiteral("ended"));
     return code;
 }

@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUrl>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -309,6 +311,47 @@ TEST_F(GuiTest, ImportConvertExportThroughTheWindows) {
     EXPECT_EQ(messages.size(), 3u);
 }
 
+
+struct BatchDropCase {
+    const char* name;
+    const char* format;
+    std::vector<const char*> dropped;  // file names in the work folder, or the text
+    const char16_t* box;               // afterwards; it held "kept"
+    std::vector<Message> messages;
+};
+
+class BatchDropTest : public GuiFixture<testing::TestWithParam<BatchDropCase>> {};
+
+TEST_P(BatchDropTest, ListFilesAreImportedInOrderTextGoesIn) {
+    const BatchDropCase& c = GetParam();
+    test::WorkFolder folder;
+    test::SetFileContent(folder.Path(QStringLiteral("a.lst")), "a\r\nb\r\n");
+    test::SetFileContent(folder.Path(QStringLiteral("c.txt")), "c");
+    ASSERT_TRUE(QDir().mkdir(folder.Path(QStringLiteral("folder.lst"))));  // cannot be read as a list
+    frmMain& w = StartMainWindow();
+    frmBatch& batch = w.Batch();
+    QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    SetText(batch.txtBatchIn, u"kept");
+    QByteArray bytes;
+    for (const char* item : c.dropped) {
+        const bool files = std::string_view(c.format) == "text/uri-list";
+        bytes += files ? QUrl::fromLocalFile(folder.Path(QLatin1String(item))).toEncoded() + "\r\n" : QByteArray(item);
+    }
+    test::Drop(*batch.txtBatchIn->viewport(), c.format, bytes);
+    EXPECT_EQ(Text(batch.txtBatchIn), c.box);
+    EXPECT_EQ(messages, c.messages);
+}
+
+const Message kReadFailed{u"读取文件错误!", u"错误", MessageIcon::Critical};
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, BatchDropTest,
+    testing::Values(BatchDropCase{"OneListFile", "text/uri-list", {"a.lst"}, u"a\r\nb", {}},
+                    BatchDropCase{"SeveralInTheOrderGiven", "text/uri-list", {"c.txt", "a.lst"}, u"c\r\na\r\nb", {}},
+                    BatchDropCase{"OneUnreadableKeepsTheBox", "text/uri-list", {"a.lst", "folder.lst"}, u"kept",
+                                  {kReadFailed}},
+                    BatchDropCase{"TextGoesInWhereDropped", "text/plain", {"x"}, u"keptx", {}}),
+    test::RowName);
 
 // After a file dialog no window is active for a moment; the box must still
 // come up over the program, not wherever the desktop puts an orphan.

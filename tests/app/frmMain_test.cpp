@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "ListBox.h"
 #include "MessageBox.h"
 #include "frmBatch.h"
 
@@ -202,6 +203,55 @@ TEST_F(GuiTest, LongLinkSurvivesPasteAndConversionWhole) {
     QTest::mouseClick(w.cmdCode, Qt::LeftButton);
     EXPECT_EQ(w.txtOutput->text(), address);
 }
+
+struct DropCase {
+    const char* name;
+    QWidget& (*target)(frmMain&);  // where it is dropped
+    const char* format;         // of the dropped data
+    const char16_t* dropped;
+    bool batchTicked;
+    const char16_t* input;
+    const char16_t* output;  // the box held "previous"
+    int mode;                // option 4 was chosen before the drop
+    std::vector<Message> messages;
+};
+
+class DropTest : public GuiFixture<testing::TestWithParam<DropCase>> {};
+
+TEST_P(DropTest, TextOnTheInputReplacesItALinkOnTheWindowIsConverted) {
+    const DropCase& c = GetParam();
+    frmMain& w = StartMainWindow();
+    w.txtInput->setText(QStringLiteral("old text"));
+    w.SetOutputText(u"previous");
+    QTest::mouseClick(w.optOption[4], Qt::LeftButton);
+    if (c.batchTicked) QTest::mouseClick(w.chkBatch, Qt::LeftButton);
+    test::Drop(c.target(w), c.format, Q(c.dropped).toUtf8());
+    EXPECT_EQ(w.txtInput->text(), Q(c.input));
+    EXPECT_EQ(w.txtOutput->text(), Q(c.output));
+    EXPECT_EQ(w.Mode(), c.mode);
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(w.Batch().txtBatchOut->Text(), u"") << "never a batch run";
+}
+
+QWidget& Input(frmMain& w) { return *w.txtInput; }
+QWidget& Output(frmMain& w) { return *w.txtOutput; }
+QWidget& Window(frmMain& w) { return w; }
+
+const DropCase kDropCases[] = {
+    {"TextOnInput", Input, "text/plain",
+     u"thunder://QUFodHRwOi8vYS9iWlo=", false, u"thunder://QUFodHRwOi8vYS9iWlo=", u"previous", 4, {}},
+    {"LinkOnOutputBox", Output, "text/plain",
+     u"thunder://QUFodHRwOi8vYS9iWlo=", false, u"thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b", 0, {}},
+    {"OrdinaryAddressOnWindowGetsTheNotice", Window, "text/plain", u"http://a/b", false, u"http://a/b", u"", 0,
+     {kOrdinary}},
+    // Taken as written, not as a URL, whose host part would be lowercased.
+    {"UrlListOnly", Window, "text/uri-list", u"# from a browser\r\nthunder://QUFodHRwOi8vYS9iWlo=\r\n", false,
+     u"thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b", 0, {}},
+    {"BatchTickedStillOneLink", Window, "text/plain", u"thunder://QUFodHRwOi8vYS9iWlo=", true,
+     u"thunder://QUFodHRwOi8vYS9iWlo=", u"http://a/b", 0, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Drops, DropTest, testing::ValuesIn(kDropCases), test::RowName);
 
 struct ClipboardCase {
     const char* name;

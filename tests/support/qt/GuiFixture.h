@@ -80,4 +80,12 @@ bool WaitUntilActiveWindow(const QWidget& window);
 ///     UseFontFamily(*w.chkBatch, "Noto Sans CJK SC");
 void UseFontFamily(QWidget& widget, const char* family);
 
+/// Drops `bytes` in `format` on the middle of `widget` as a drag from
+/// another program does (the bytes as the platform hands them over, never
+/// parsed on the way), the enter first and then the drop, and lets the
+/// event loop run what the drop started.
+///
+///     Drop(*w.txtInput, "text/plain", "thunder://QUFodHRwOi8vYS9iWlo=");
+void Drop(QWidget& widget, const char* format, const QByteArray& bytes);
+
 }  // namespace velkrant::test
