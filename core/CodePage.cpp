@@ -4,19 +4,18 @@ namespace velkrant::CodePage {
 
 namespace {
 
-// Branch-free scans: the compiler turns these into vector code, which
-// matters because nearly every text that passes through is ASCII.
-bool IsAsciiText(std::u16string_view text) {
-    unsigned bits = 0;
-    for (char16_t c : text) bits |= c;
+// Branch-free scans: the compiler turns this into vector code, which
+// matters because nearly every text that passes through is ASCII. The
+// bits are gathered in a unit of the input's own width: a wider one would
+// cost the vector code a widening step per unit.
+template <class Unit>
+bool IsAsciiUnits(std::basic_string_view<Unit> units) {
+    Unit bits = 0;
+    for (Unit u : units) bits |= u;
     return bits < 0x80;
 }
 
-bool IsAsciiBytes(BytesView bytes) {
-    unsigned bits = 0;
-    for (std::uint8_t b : bytes) bits |= b;
-    return bits < 0x80;
-}
+bool IsAsciiBytes(BytesView bytes) { return IsAsciiUnits(bytes); }
 
 // ASCII units copied into a string of another width. An indexed loop over
 // a sized string becomes vector code; the iterator-range constructor
@@ -97,10 +96,12 @@ void AppendUtf16(std::u16string& text, char32_t c) {
 
 }  // namespace
 
+bool IsAscii(std::u16string_view text) { return IsAsciiUnits(text); }
+
 Bytes TextToBytes(std::u16string_view text) {
     // ASCII is the same in every code page the program meets, and nearly
     // every link is ASCII: skip the platform conversion for it.
-    if (IsAsciiText(text)) {
+    if (IsAscii(text)) {
         return CopyAscii<Bytes>(text);
     }
     return CodePageNative::Encode(text);
@@ -155,7 +156,7 @@ std::u16string Utf8ToText(BytesView bytes) {
 }
 
 std::string TextToUtf8(std::u16string_view text) {
-    if (IsAsciiText(text)) {
+    if (IsAscii(text)) {
         return CopyAscii<std::string>(text);
     }
     std::string out;

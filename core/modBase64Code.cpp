@@ -4,8 +4,10 @@
 #include "modBase64CodeStages.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <mutex>
 
 namespace velkrant::modBase64Code {
 
@@ -14,12 +16,15 @@ namespace {
 using Table = std::array<std::uint8_t, 256>;
 
 // Code tables: built on first use, kept until the process ends. Each
-// direction tests its own flag; one successful build sets both.
+// direction tests its own flag; one successful build sets both. Several
+// threads may convert at once: a build runs under the lock, and a flag is
+// raised only once its table is in place.
 struct CodeTables {
+    std::mutex building;
     std::unique_ptr<Table> encode;
     std::unique_ptr<Table> decode;
-    bool encodeReady = false;
-    bool decodeReady = false;
+    std::atomic<bool> encodeReady = false;
+    std::atomic<bool> decodeReady = false;
 };
 
 CodeTables& Tables() {
@@ -61,7 +66,10 @@ std::size_t GroupCount(std::size_t n, std::size_t width) { return n == 0 ? 1 : (
 bool EncodeTableReady() { return Tables().encodeReady; }
 bool DecodeTableReady() { return Tables().decodeReady; }
 
-void BuildCodeTables(std::u16string_view alphabet) {
+namespace {
+
+// Under the lock of the tables.
+void BuildCodeTablesLocked(std::u16string_view alphabet) {
     // The alphabet's UTF-16 units taken as raw bytes, two per character.
     if (alphabet.size() * sizeof(char16_t) != 128) {
         Notify({u"编码/解码表初始化失败", TitleError, MessageIcon::Critical});
@@ -79,8 +87,25 @@ void BuildCodeTables(std::u16string_view alphabet) {
     CodeTables& tables = Tables();
     tables.encode = std::move(encode);
     tables.decode = std::move(decode);
-    tables.encodeReady = true;
-    tables.decodeReady = true;
+    tables.encodeReady.store(true, std::memory_order_release);
+    tables.decodeReady.store(true, std::memory_order_release);
+}
+
+// The table behind `ready`, built from the built-in alphabet if no build
+// has succeeded yet.
+const Table& BuiltTable(const std::atomic<bool>& ready, const std::unique_ptr<Table>& table) {
+    if (!ready.load(std::memory_order_acquire)) {
+        const std::lock_guard lock(Tables().building);
+        if (!ready.load(std::memory_order_relaxed)) BuildCodeTablesLocked(Alphabet);
+    }
+    return TableOrZeros(table);
+}
+
+}  // namespace
+
+void BuildCodeTables(std::u16string_view alphabet) {
+    const std::lock_guard lock(Tables().building);
+    BuildCodeTablesLocked(alphabet);
 }
 
 std::uint8_t ComputeShift(std::uint8_t value, std::int16_t amount) {
@@ -177,19 +202,8 @@ Sequence<std::uint8_t> SextetsToBytes(BytesView values) {
 namespace {
 
 // Each direction builds the tables on its first use.
-const Table& EncodeTable() {
-    if (!Tables().encodeReady) {
-        BuildCodeTables(Alphabet);
-    }
-    return TableOrZeros(Tables().encode);
-}
-
-const Table& DecodeTable() {
-    if (!Tables().decodeReady) {
-        BuildCodeTables(Alphabet);
-    }
-    return TableOrZeros(Tables().decode);
-}
+const Table& EncodeTable() { return BuiltTable(Tables().encodeReady, Tables().encode); }
+const Table& DecodeTable() { return BuiltTable(Tables().decodeReady, Tables().decode); }
 
 void MapThroughTable(BytesView in, const Table& table, std::uint8_t* out) {
     for (std::size_t i = 0; i < in.size(); ++i) {
@@ -213,6 +227,50 @@ void ForEachGroup(BytesView bytes, Visit visit) {
         std::memcpy(&group, bytes.data() + whole * sizeof(Group), rest);
         visit(group);
     }
+}
+
+// The three bytes of one group of four 6-bit values. The values are below
+// 64 (the decode table holds nothing else), so the group is one 24-bit
+// number: the same bytes as QuadToTriplet gives, without a shift per byte.
+inline void StoreGroup(std::uint8_t* out, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2, std::uint32_t v3) {
+    const std::uint32_t group = v0 << 18 | v1 << 12 | v2 << 6 | v3;
+    out[0] = static_cast<std::uint8_t>(group >> 16);
+    out[1] = static_cast<std::uint8_t>(group >> 8);
+    out[2] = static_cast<std::uint8_t>(group);
+}
+
+// DecodeBytes over units of any width whose values are below 256 (bytes,
+// or the UTF-16 units of an ASCII text).
+template <class Unit>
+Bytes DecodeUnits(std::basic_string_view<Unit> units, std::uint8_t pad) {
+    const std::size_t n = units.size();
+    if (n == 0) {
+        return {};
+    }
+    // A pad anywhere in the last eleven positions counts, not only at the
+    // very end; this is what keeps "text=" CR LF decoding to its bytes.
+    long long pads = 0;
+    for (std::size_t i = n > 11 ? n - 11 : 0; i < n; ++i) {
+        pads += units[i] == pad ? 1 : 0;
+    }
+    // Signed and truncating toward zero: all pads gives (-3) / 4 == 0.
+    // Never more than the three bytes per group that are decoded below.
+    const long long length = ((static_cast<long long>(n) - 1 - pads) * 3) / 4 + 1;
+    const Table& table = DecodeTable();
+    const auto value = [&](std::size_t i) -> std::uint32_t { return table[static_cast<std::uint8_t>(units[i])]; };
+    Bytes decoded(3 * GroupCount(n, 4), 0);
+    std::uint8_t* out = decoded.data();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4, out += 3) {
+        StoreGroup(out, value(i), value(i + 1), value(i + 2), value(i + 3));
+    }
+    if (i < n) {  // a short last group, padded with zero values
+        std::uint32_t rest[4] = {};
+        for (std::size_t k = 0; i + k < n; ++k) rest[k] = value(i + k);
+        StoreGroup(out, rest[0], rest[1], rest[2], rest[3]);
+    }
+    decoded.resize(static_cast<std::size_t>(length));
+    return decoded;
 }
 
 }  // namespace
@@ -253,32 +311,7 @@ Bytes EncodeBytes(BytesView bytes, std::uint8_t pad) {
     return characters;
 }
 
-Bytes DecodeBytes(BytesView bytes, std::uint8_t pad) {
-    const std::size_t n = bytes.size();
-    if (n == 0) {
-        return {};
-    }
-    // A pad anywhere in the last eleven positions counts, not only at the
-    // very end; this is what keeps "text=" CR LF decoding to its bytes.
-    long long pads = 0;
-    for (std::size_t i = n > 11 ? n - 11 : 0; i < n; ++i) {
-        pads += bytes[i] == pad ? 1 : 0;
-    }
-    // Signed and truncating toward zero: all pads gives (-3) / 4 == 0.
-    // Never more than the three bytes per group that are decoded below.
-    const long long length = ((static_cast<long long>(n) - 1 - pads) * 3) / 4 + 1;
-    const Table& table = DecodeTable();
-    Bytes decoded(3 * GroupCount(n, 4), 0);
-    std::uint8_t* out = decoded.data();
-    ForEachGroup<Quad>(bytes, [&](Quad quad) {
-        const Triplet triplet = QuadToTriplet({table[quad.q0], table[quad.q1], table[quad.q2], table[quad.q3]});
-        *out++ = triplet.b0;
-        *out++ = triplet.b1;
-        *out++ = triplet.b2;
-    });
-    decoded.resize(static_cast<std::size_t>(length));
-    return decoded;
-}
+Bytes DecodeBytes(BytesView bytes, std::uint8_t pad) { return DecodeUnits(bytes, pad); }
 
 std::u16string Base64Encode(std::u16string_view text) {
     const Bytes bytes = TextToBytes(text);
@@ -286,8 +319,12 @@ std::u16string Base64Encode(std::u16string_view text) {
 }
 
 std::u16string Base64Decode(std::u16string_view text) {
-    const Bytes bytes = TextToBytes(text);
-    return BytesToText(DecodeBytes(bytes, PadByte));
+    // A link is nearly always ASCII, whose code-page bytes are its units:
+    // decoded straight from the text, without a copy of it as bytes.
+    if (CodePage::IsAscii(text)) {
+        return BytesToText(DecodeUnits(text, PadByte));
+    }
+    return BytesToText(DecodeBytes(TextToBytes(text), PadByte));
 }
 
 }  // namespace velkrant::modBase64Code
