@@ -232,7 +232,8 @@ void ForEachGroup(BytesView bytes, Visit visit) {
 // The three bytes of one group of four 6-bit values. The values are below
 // 64 (the decode table holds nothing else), so the group is one 24-bit
 // number: the same bytes as QuadToTriplet gives, without a shift per byte.
-inline void StoreGroup(std::uint8_t* out, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2, std::uint32_t v3) {
+template <class Out>
+inline void StoreGroup(Out* out, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2, std::uint32_t v3) {
     const std::uint32_t group = v0 << 18 | v1 << 12 | v2 << 6 | v3;
     out[0] = static_cast<std::uint8_t>(group >> 16);
     out[1] = static_cast<std::uint8_t>(group >> 8);
@@ -240,9 +241,10 @@ inline void StoreGroup(std::uint8_t* out, std::uint32_t v0, std::uint32_t v1, st
 }
 
 // DecodeBytes over units of any width whose values are below 256 (bytes,
-// or the UTF-16 units of an ASCII text).
-template <class Unit>
-Bytes DecodeUnits(std::basic_string_view<Unit> units, std::uint8_t pad) {
+// or the UTF-16 units of an ASCII text), each decoded byte stored in a
+// unit of Out: bytes, or UTF-16 units ready to be a text.
+template <class Out, class Unit>
+Out DecodeUnits(std::basic_string_view<Unit> units, std::uint8_t pad) {
     const std::size_t n = units.size();
     if (n == 0) {
         return {};
@@ -258,8 +260,8 @@ Bytes DecodeUnits(std::basic_string_view<Unit> units, std::uint8_t pad) {
     const long long length = ((static_cast<long long>(n) - 1 - pads) * 3) / 4 + 1;
     const Table& table = DecodeTable();
     const auto value = [&](std::size_t i) -> std::uint32_t { return table[static_cast<std::uint8_t>(units[i])]; };
-    Bytes decoded(3 * GroupCount(n, 4), 0);
-    std::uint8_t* out = decoded.data();
+    Out decoded(3 * GroupCount(n, 4), 0);
+    auto* out = decoded.data();
     std::size_t i = 0;
     for (; i + 4 <= n; i += 4, out += 3) {
         StoreGroup(out, value(i), value(i + 1), value(i + 2), value(i + 3));
@@ -311,7 +313,7 @@ Bytes EncodeBytes(BytesView bytes, std::uint8_t pad) {
     return characters;
 }
 
-Bytes DecodeBytes(BytesView bytes, std::uint8_t pad) { return DecodeUnits(bytes, pad); }
+Bytes DecodeBytes(BytesView bytes, std::uint8_t pad) { return DecodeUnits<Bytes>(bytes, pad); }
 
 std::u16string Base64Encode(std::u16string_view text) {
     const Bytes bytes = TextToBytes(text);
@@ -322,7 +324,11 @@ std::u16string Base64Decode(std::u16string_view text) {
     // A link is nearly always ASCII, whose code-page bytes are its units:
     // decoded straight from the text, without a copy of it as bytes.
     if (CodePage::IsAscii(text)) {
-        return BytesToText(DecodeUnits(text, PadByte));
+        // Decoded bytes that are ASCII as well are their own text, as
+        // BytesToText would give it; any others are read as it reads them.
+        std::u16string decoded = DecodeUnits<std::u16string>(text, PadByte);
+        if (CodePage::IsAscii(decoded)) return decoded;
+        return BytesToText(DecodeUnits<Bytes>(text, PadByte));
     }
     return BytesToText(DecodeBytes(TextToBytes(text), PadByte));
 }
