@@ -81,20 +81,25 @@ void BlockPipeline::Fail(std::exception_ptr failure) {
     changed_.notify_all();
 }
 
+bool BlockPipeline::RunUnlocked(const Stage& stage, LineBlock& block, std::unique_lock<std::mutex>& lock) {
+    lock.unlock();
+    try {
+        stage(block);
+    } catch (...) {
+        Fail(std::current_exception());
+        return false;
+    }
+    lock.lock();
+    return true;
+}
+
 void BlockPipeline::Work() {
     std::unique_lock lock(mutex_);
     while (true) {
         changed_.wait(lock, [&] { return taken_ < submitted_ || closing_ || failure_; });
         if (closing_ || failure_) return;
         const std::uint64_t sequence = taken_++;
-        lock.unlock();
-        try {
-            convert_(Slot(sequence));
-        } catch (...) {
-            Fail(std::current_exception());
-            return;
-        }
-        lock.lock();
+        if (!RunUnlocked(convert_, Slot(sequence), lock)) return;
         converted_[sequence % slots_.size()] = true;
         changed_.notify_all();
     }
@@ -107,14 +112,7 @@ void BlockPipeline::Write() {
             return (written_ < submitted_ && converted_[written_ % slots_.size()]) || closing_ || failure_;
         });
         if (closing_ || failure_) return;
-        lock.unlock();
-        try {
-            write_(Slot(written_));
-        } catch (...) {
-            Fail(std::current_exception());
-            return;
-        }
-        lock.lock();
+        if (!RunUnlocked(write_, Slot(written_), lock)) return;
         converted_[written_ % slots_.size()] = false;
         ++written_;
         changed_.notify_all();

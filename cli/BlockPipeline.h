@@ -53,6 +53,9 @@ private:
     // Under the lock: throws the failure that stopped the pipeline, if any.
     void ThrowIfFailed() const;
     void Fail(std::exception_ptr failure);
+    // Runs `stage` on `block` with the lock released; false when it threw,
+    // which has stopped the pipeline (the lock is then left released).
+    bool RunUnlocked(const Stage& stage, LineBlock& block, std::unique_lock<std::mutex>& lock);
 
     Stage convert_;
     Stage write_;
