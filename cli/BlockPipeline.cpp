@@ -7,9 +7,10 @@ namespace velkrant::cli {
 
 namespace {
 
-// Enough blocks for every worker to have one in hand and one waiting,
-// while the writer writes one and the reader fills another.
-std::size_t SlotCount(unsigned workers) { return 2 * static_cast<std::size_t>(workers) + 2; }
+// Enough blocks for every worker to find several waiting, and for the
+// reader to run ahead while the writer catches up: on a busy machine each
+// thread that has to sleep and be woken again costs a scheduler's delay.
+std::size_t SlotCount(unsigned workers) { return 4 * static_cast<std::size_t>(workers) + 4; }
 
 }  // namespace
 
