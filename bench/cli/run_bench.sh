@@ -56,7 +56,9 @@ echo "$count lines, best of $runs runs"
 measure "velkrant-cli (auto)" "$data/addresses.txt" "$cli" "$data/thunder.txt"
 measure "velkrant-cli (auto, one core)" "$data/addresses.txt" taskset -c 0 "$cli" "$data/thunder.txt"
 measure "velkrant-cli -m thunder-decode" "$data/addresses.txt" "$cli" -m thunder-decode "$data/thunder.txt"
-measure "python3 decode_thunder.py" "$data/addresses.txt" python3 "$here/decode_thunder.py" "$data/thunder.txt"
+# Python writes every line on its own when PYTHONUNBUFFERED is set, as some
+# environments do: the script is timed as it runs by default.
+measure "python3 decode_thunder.py" "$data/addresses.txt" env -u PYTHONUNBUFFERED python3 "$here/decode_thunder.py" "$data/thunder.txt"
 measure "node decode_thunder.js" "$data/addresses.txt" node "$here/decode_thunder.js" "$data/thunder.txt"
 measure "velkrant-cli -m thunder-encode" "$data/thunder.txt" "$cli" -m thunder-encode "$data/addresses.txt"
 cli="velkrant-cli (auto)"
