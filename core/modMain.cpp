@@ -101,36 +101,77 @@ std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
 
 }  // namespace
 
-std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
-    if (prefix.empty()) {  // nothing to delete; matching it would never advance
-        return std::u16string(text);
-    }
-    std::u16string result;
-    result.reserve(text.size());
-    // A match can only start where the prefix's first and last units fit,
-    // which is rare enough to be searched for a block at a time. The
-    // stretches between matches are copied in blocks.
-    const FoldedUnit first(prefix.front());
-    const FoldedUnit last(prefix.back());
-    const std::size_t span = prefix.size() - 1;
-    const std::size_t starts = text.size() > span ? text.size() - span : 0;  // where a whole prefix fits
-    const auto mayStart = [&](std::size_t i) {
-        const bool firstFits = first.Matches(text[i]);
-        const bool lastFits = last.Matches(text[i + span]);
-        return firstFits & lastFits;  // both tested: a branch here would keep the search from vector code
-    };
-    std::size_t copied = 0;
-    for (std::size_t i = FindPosition(0, starts, mayStart); i < starts; i = FindPosition(i, starts, mayStart)) {
-        if (EqualsIgnoringAsciiCase(text.substr(i, prefix.size()), prefix)) {
-            result.append(text.substr(copied, i - copied));
-            i += prefix.size();
-            copied = i;
-        } else {
-            ++i;
+namespace {
+
+// Where whole prefixes (any letter case) start in a text, from the left,
+// each search taking up after the previous match.
+class PrefixSearch {
+public:
+    PrefixSearch(std::u16string_view text, std::u16string_view prefix)
+        : text_(text), prefix_(prefix), first_(prefix.front()), last_(prefix.back()),
+          starts_(text.size() >= prefix.size() ? text.size() - prefix.size() + 1 : 0) {}
+
+    // The first match at or after `from`, or npos.
+    std::size_t Next(std::size_t from) const {
+        // A match can only start where the prefix's first and last units
+        // fit, which is rare enough to be searched for a block at a time.
+        // Copies, not members: the compiler keeps them in registers only
+        // when nothing can change them between blocks.
+        const auto mayStart = [text = text_, first = first_, last = last_, span = prefix_.size() - 1](std::size_t i) {
+            const bool firstFits = first.Matches(text[i]);
+            const bool lastFits = last.Matches(text[i + span]);
+            return firstFits & lastFits;  // both tested: a branch here would keep the search from vector code
+        };
+        for (std::size_t i = FindPosition(from, starts_, mayStart); i < starts_;
+             i = FindPosition(i + 1, starts_, mayStart)) {
+            if (EqualsIgnoringAsciiCase(text_.substr(i, prefix_.size()), prefix_)) return i;
         }
+        return std::u16string_view::npos;
     }
-    result.append(text.substr(copied));
-    return result;
+
+private:
+    std::u16string_view text_;
+    std::u16string_view prefix_;
+    FoldedUnit first_;
+    FoldedUnit last_;
+    std::size_t starts_;  // where a whole prefix fits
+};
+
+// RemovePrefix's text, as a view into `text` when nothing is cut but a
+// prefix at its very start (a link as it normally comes), otherwise built
+// in `storage`.
+std::u16string_view WithoutPrefix(std::u16string_view text, std::u16string_view prefix, std::u16string& storage) {
+    if (prefix.empty()) {  // nothing to delete; matching it would never advance
+        return text;
+    }
+    const PrefixSearch search(text, prefix);
+    std::size_t match = search.Next(0);
+    if (match == std::u16string_view::npos) return text;
+    std::size_t copied = 0;
+    if (match == 0) {
+        copied = prefix.size();
+        match = search.Next(copied);
+        if (match == std::u16string_view::npos) return text.substr(copied);
+    }
+    // Stretches between matches are copied in blocks; what the deletions
+    // join is not searched again.
+    storage.clear();
+    storage.reserve(text.size());
+    for (; match != std::u16string_view::npos; match = search.Next(copied)) {
+        storage.append(text.substr(copied, match - copied));
+        copied = match + prefix.size();
+    }
+    storage.append(text.substr(copied));
+    return storage;
+}
+
+}  // namespace
+
+std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
+    std::u16string storage;
+    const std::u16string_view removed = WithoutPrefix(text, prefix, storage);
+    if (removed.data() == storage.data()) return storage;
+    return std::u16string(removed);
 }
 
 std::u16string ThunderEncode(std::u16string_view address) {
@@ -151,20 +192,26 @@ std::u16string FlashgetEncode(std::u16string_view address) {
 std::u16string QqdlEncode(std::u16string_view address) { return QqdlPrefix + Base64Encode(address); }
 
 std::u16string ThunderDecode(std::u16string_view link) {
-    return StripMarkers(Base64Decode(RemovePrefix(link, ThunderPrefix)), kThunderMarkerLength, u"Thunder");
+    std::u16string storage;
+    return StripMarkers(Base64Decode(WithoutPrefix(link, ThunderPrefix, storage)), kThunderMarkerLength,
+                        u"Thunder");
 }
 
 std::u16string FlashgetDecode(std::u16string_view link) {
-    const std::u16string payload = RemovePrefix(link, FlashgetPrefix);
+    std::u16string storage;
+    const std::u16string_view payload = WithoutPrefix(link, FlashgetPrefix, storage);
     const std::size_t ampersand = payload.find(u'&');
-    if (ampersand == std::u16string::npos) {
+    if (ampersand == std::u16string_view::npos) {
         return {};
     }
-    return StripMarkers(Base64Decode(std::u16string_view(payload).substr(0, ampersand)), kFlashgetMarkerLength,
+    return StripMarkers(Base64Decode(payload.substr(0, ampersand)), kFlashgetMarkerLength,
                         u"FlashGet");
 }
 
-std::u16string QqdlDecode(std::u16string_view link) { return Base64Decode(RemovePrefix(link, QqdlPrefix)); }
+std::u16string QqdlDecode(std::u16string_view link) {
+    std::u16string storage;
+    return Base64Decode(WithoutPrefix(link, QqdlPrefix, storage));
+}
 
 std::u16string AutoDecode(std::u16string_view text, NoticeTarget& target) {
     const std::size_t slashes = text.find(u"//");
