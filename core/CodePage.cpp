@@ -15,17 +15,23 @@ bool IsAsciiUnits(std::basic_string_view<Unit> units) {
     return bits < 0x80;
 }
 
-bool IsAsciiBytes(BytesView bytes) { return IsAsciiUnits(bytes); }
 
-// ASCII units copied into a string of another width. An indexed loop over
-// a sized string becomes vector code; the iterator-range constructor
-// copies one unit at a time, which on a link costs more than zeroing it.
+// ASCII units copied into a string of another width, checked in the same
+// pass; false, with `out` holding no meaning, when a unit is not ASCII.
+// Nearly every text is ASCII, so copying before knowing costs less than a
+// separate check. An indexed loop over a sized string becomes vector code;
+// the iterator-range constructor copies one unit at a time, which on a
+// link costs more than zeroing it.
 template <class Out, class In>
-Out CopyAscii(In in) {
-    Out out(in.size(), 0);
+bool CopyIfAscii(In in, Out& out) {
+    out.assign(in.size(), 0);
     auto* to = out.data();
-    for (std::size_t i = 0; i < in.size(); ++i) to[i] = static_cast<typename Out::value_type>(in[i]);
-    return out;
+    typename In::value_type bits = 0;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        bits |= in[i];
+        to[i] = static_cast<typename Out::value_type>(in[i]);
+    }
+    return bits < 0x80;
 }
 
 bool IsCjkCodePoint(char32_t c) {
@@ -101,16 +107,14 @@ bool IsAscii(std::u16string_view text) { return IsAsciiUnits(text); }
 Bytes TextToBytes(std::u16string_view text) {
     // ASCII is the same in every code page the program meets, and nearly
     // every link is ASCII: skip the platform conversion for it.
-    if (IsAscii(text)) {
-        return CopyAscii<Bytes>(text);
-    }
+    Bytes bytes;
+    if (CopyIfAscii(text, bytes)) return bytes;
     return CodePageNative::Encode(text);
 }
 
 std::u16string BytesToText(BytesView bytes) {
-    if (IsAsciiBytes(bytes)) {
-        return CopyAscii<std::u16string>(bytes);
-    }
+    std::u16string text;
+    if (CopyIfAscii(bytes, text)) return text;
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);
     }
@@ -132,9 +136,8 @@ bool IsCjkUtf8(BytesView bytes) {
 }
 
 std::u16string Utf8OrCodePageToText(BytesView bytes) {
-    if (IsAsciiBytes(bytes)) {
-        return CopyAscii<std::u16string>(bytes);
-    }
+    std::u16string text;
+    if (CopyIfAscii(bytes, text)) return text;
     return IsValidUtf8(bytes) ? Utf8ToText(bytes) : CodePageNative::Decode(bytes);
 }
 
@@ -156,10 +159,9 @@ std::u16string Utf8ToText(BytesView bytes) {
 }
 
 std::string TextToUtf8(std::u16string_view text) {
-    if (IsAscii(text)) {
-        return CopyAscii<std::string>(text);
-    }
     std::string out;
+    if (CopyIfAscii(text, out)) return out;
+    out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
