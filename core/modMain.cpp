@@ -22,9 +22,13 @@ constexpr char16_t kFlashgetMarker[] = u"[FLASHGET]";
 constexpr std::size_t kThunderMarkerLength = 2;
 constexpr std::size_t kFlashgetMarkerLength = 10;
 
-char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+// Upper and lower case differ only in bit 5; below 'a' the difference
+// wraps to a large number.
+bool IsAsciiLetter(char16_t c) { return static_cast<char16_t>((c | 0x20) - u'a') < 26; }
 
-bool IsAsciiLetter(char16_t c) { return AsciiUpper(c) >= u'A' && AsciiUpper(c) <= u'Z'; }
+// A letter in lower case, anything else as it is: two units are equal
+// ignoring ASCII case exactly when their folds are.
+char16_t FoldCase(char16_t c) { return static_cast<char16_t>(c | (IsAsciiLetter(c) ? 0x20 : 0)); }
 
 // One unit of a prefix as a test that vector code can run: a letter
 // matches itself in either case (the two differ only in bit 5), anything
@@ -43,10 +47,11 @@ private:
 
 bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    }
-    return true;
+    // No early exit: a scheme is a few units long, and a loop without
+    // branches is cheaper over them than one that stops at a difference.
+    char16_t differ = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) differ |= FoldCase(a[i]) ^ FoldCase(b[i]);
+    return differ == 0;
 }
 
 std::u16string DecimalText(long value) {
@@ -103,25 +108,55 @@ std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
 
 namespace {
 
+bool IsBase64Character(char16_t c) {
+    return IsAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
+}
+
+// Where the text's first unit outside the Base64 alphabet stands, or npos.
+std::size_t FindNonBase64(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!IsBase64Character(text[i])) return i;
+    }
+    return std::u16string_view::npos;
+}
+
 // Where whole prefixes (any letter case) start in a text, from the left,
 // each search taking up after the previous match.
 class PrefixSearch {
 public:
     PrefixSearch(std::u16string_view text, std::u16string_view prefix)
         : text_(text), prefix_(prefix), first_(prefix.front()), last_(prefix.back()),
+          marker_(FindNonBase64(prefix)),
           starts_(text.size() >= prefix.size() ? text.size() - prefix.size() + 1 : 0) {}
 
     // The first match at or after `from`, or npos.
     std::size_t Next(std::size_t from) const {
-        // A match can only start where the prefix's first and last units
-        // fit, which is rare enough to be searched for a block at a time.
-        // Copies, not members: the compiler keeps them in registers only
-        // when nothing can change them between blocks.
-        const auto mayStart = [text = text_, first = first_, last = last_, span = prefix_.size() - 1](std::size_t i) {
+        // A match can only start where some of the prefix's units fit, which
+        // is rare enough to be searched for a block at a time. The payload
+        // after a scheme is Base64, so a unit of the prefix outside its
+        // alphabet (the ":" of a scheme) alone rules out nearly every
+        // position; that unit is no letter, so it matches only itself. A
+        // prefix without one is tested by its first and last units.
+        // The tests copy what they use: the compiler keeps copies in
+        // registers only when nothing can change them between blocks.
+        if (starts_ == 0) return std::u16string_view::npos;  // the text is shorter than the prefix
+        if (marker_ != std::u16string_view::npos) {
+            return Confirm(from, [text = text_.substr(marker_), unit = prefix_[marker_]](std::size_t i) {
+                return text[i] == unit;
+            });
+        }
+        return Confirm(from, [text = text_, first = first_, last = last_, span = prefix_.size() - 1](std::size_t i) {
             const bool firstFits = first.Matches(text[i]);
             const bool lastFits = last.Matches(text[i + span]);
             return firstFits & lastFits;  // both tested: a branch here would keep the search from vector code
-        };
+        });
+    }
+
+private:
+    // The first position at or after `from` where `mayStart` holds and the
+    // whole prefix is there, or npos.
+    template <class MayStart>
+    std::size_t Confirm(std::size_t from, MayStart mayStart) const {
         for (std::size_t i = FindPosition(from, starts_, mayStart); i < starts_;
              i = FindPosition(i + 1, starts_, mayStart)) {
             if (EqualsIgnoringAsciiCase(text_.substr(i, prefix_.size()), prefix_)) return i;
@@ -129,11 +164,11 @@ public:
         return std::u16string_view::npos;
     }
 
-private:
     std::u16string_view text_;
     std::u16string_view prefix_;
     FoldedUnit first_;
     FoldedUnit last_;
+    std::size_t marker_;  // a unit outside the Base64 alphabet, or npos
     std::size_t starts_;  // where a whole prefix fits
 };
 
