@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace velkrant::modMain {
@@ -21,14 +22,16 @@ constexpr char16_t kThunderMarkerBack[] = u"ZZ";
 constexpr char16_t kFlashgetMarker[] = u"[FLASHGET]";
 constexpr std::size_t kThunderMarkerLength = 2;
 constexpr std::size_t kFlashgetMarkerLength = 10;
+// Views, so that their lengths are known when compiling.
+constexpr std::u16string_view kThunderScheme = ThunderPrefix;
+constexpr std::u16string_view kFlashgetScheme = FlashgetPrefix;
+constexpr std::u16string_view kQqdlScheme = QqdlPrefix;
+constexpr std::u16string_view kSchemeEnd = u"//";
 
 // Upper and lower case differ only in bit 5; below 'a' the difference
 // wraps to a large number.
 bool IsAsciiLetter(char16_t c) { return static_cast<char16_t>((c | 0x20) - u'a') < 26; }
 
-// A letter in lower case, anything else as it is: two units are equal
-// ignoring ASCII case exactly when their folds are.
-char16_t FoldCase(char16_t c) { return static_cast<char16_t>(c | (IsAsciiLetter(c) ? 0x20 : 0)); }
 
 // One unit of a prefix as a test that vector code can run: a letter
 // matches itself in either case (the two differ only in bit 5), anything
@@ -49,8 +52,13 @@ bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     // No early exit: a scheme is a few units long, and a loop without
     // branches is cheaper over them than one that stops at a difference.
+    // Where b has a letter, setting bit 5 on both sides folds the case;
+    // anywhere else the units must be equal as they are.
     char16_t differ = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) differ |= FoldCase(a[i]) ^ FoldCase(b[i]);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char16_t caseBit = IsAsciiLetter(b[i]) ? 0x20 : 0;
+        differ |= static_cast<char16_t>((a[i] | caseBit) ^ (b[i] | caseBit));
+    }
     return differ == 0;
 }
 
@@ -91,9 +99,9 @@ constexpr std::array<KnownPrefix, 9> kKnownPrefixes{{
     {u"mms://", PrefixKind::Ordinary},
     {u"rstp://", PrefixKind::Ordinary},
     {u"rtsp://", PrefixKind::Ordinary},
-    {ThunderPrefix, PrefixKind::Thunder},
-    {FlashgetPrefix, PrefixKind::Flashget},
-    {QqdlPrefix, PrefixKind::Qqdl},
+    {kThunderScheme, PrefixKind::Thunder},
+    {kFlashgetScheme, PrefixKind::Flashget},
+    {kQqdlScheme, PrefixKind::Qqdl},
 }};
 
 std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
@@ -104,30 +112,47 @@ std::u16string Notice(const char16_t* notice, NoticeTarget& target) {
     return {};
 }
 
-}  // namespace
+// One bit per ASCII unit, set for the units of the Base64 alphabet.
+constexpr std::array<std::uint64_t, 2> kBase64Bits = [] {
+    std::array<std::uint64_t, 2> bits{};
+    for (std::size_t i = 0; i < 64; ++i) {
+        const char16_t c = modBase64Code::Alphabet[i];
+        bits[c >> 6] |= std::uint64_t{1} << (c & 63);
+    }
+    return bits;
+}();
 
-namespace {
-
-bool IsBase64Character(char16_t c) {
-    return IsAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
-}
+constexpr bool IsBase64Character(char16_t c) { return c < 128 && (kBase64Bits[c >> 6] >> (c & 63) & 1) != 0; }
 
 // Where the text's first unit outside the Base64 alphabet stands, or npos.
-std::size_t FindNonBase64(std::u16string_view text) {
+constexpr std::size_t FindNonBase64(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!IsBase64Character(text[i])) return i;
     }
     return std::u16string_view::npos;
 }
 
+// A prefix to delete, with the place of its first unit outside the Base64
+// alphabet (npos when it has none), which the search looks for. The
+// schemes' are found when compiling.
+struct Prefix {
+    constexpr explicit Prefix(std::u16string_view prefix) : text(prefix), marker(FindNonBase64(prefix)) {}
+
+    std::u16string_view text;
+    std::size_t marker;
+};
+
+constexpr Prefix kThunderPrefix(kThunderScheme);
+constexpr Prefix kFlashgetPrefix(kFlashgetScheme);
+constexpr Prefix kQqdlPrefix(kQqdlScheme);
+
 // Where whole prefixes (any letter case) start in a text, from the left,
-// each search taking up after the previous match.
+// each search taking up after the previous match. The prefix is not empty.
 class PrefixSearch {
 public:
-    PrefixSearch(std::u16string_view text, std::u16string_view prefix)
-        : text_(text), prefix_(prefix), first_(prefix.front()), last_(prefix.back()),
-          marker_(FindNonBase64(prefix)),
-          starts_(text.size() >= prefix.size() ? text.size() - prefix.size() + 1 : 0) {}
+    PrefixSearch(std::u16string_view text, Prefix prefix)
+        : text_(text), prefix_(prefix.text), first_(prefix_.front()), last_(prefix_.back()), marker_(prefix.marker),
+          starts_(text.size() >= prefix_.size() ? text.size() - prefix_.size() + 1 : 0) {}
 
     // The first match at or after `from`, or npos.
     std::size_t Next(std::size_t from) const {
@@ -175,8 +200,8 @@ private:
 // RemovePrefix's text, as a view into `text` when nothing is cut but a
 // prefix at its very start (a link as it normally comes), otherwise built
 // in `storage`.
-std::u16string_view WithoutPrefix(std::u16string_view text, std::u16string_view prefix, std::u16string& storage) {
-    if (prefix.empty()) {  // nothing to delete; matching it would never advance
+std::u16string_view WithoutPrefix(std::u16string_view text, Prefix prefix, std::u16string& storage) {
+    if (prefix.text.empty()) {  // nothing to delete; matching it would never advance
         return text;
     }
     const PrefixSearch search(text, prefix);
@@ -184,7 +209,7 @@ std::u16string_view WithoutPrefix(std::u16string_view text, std::u16string_view 
     if (match == std::u16string_view::npos) return text;
     std::size_t copied = 0;
     if (match == 0) {
-        copied = prefix.size();
+        copied = prefix.text.size();
         match = search.Next(copied);
         if (match == std::u16string_view::npos) return text.substr(copied);
     }
@@ -194,7 +219,7 @@ std::u16string_view WithoutPrefix(std::u16string_view text, std::u16string_view 
     storage.reserve(text.size());
     for (; match != std::u16string_view::npos; match = search.Next(copied)) {
         storage.append(text.substr(copied, match - copied));
-        copied = match + prefix.size();
+        copied = match + prefix.text.size();
     }
     storage.append(text.substr(copied));
     return storage;
@@ -204,7 +229,7 @@ std::u16string_view WithoutPrefix(std::u16string_view text, std::u16string_view 
 
 std::u16string RemovePrefix(std::u16string_view text, std::u16string_view prefix) {
     std::u16string storage;
-    const std::u16string_view removed = WithoutPrefix(text, prefix, storage);
+    const std::u16string_view removed = WithoutPrefix(text, Prefix(prefix), storage);
     if (removed.data() == storage.data()) return storage;
     return std::u16string(removed);
 }
@@ -228,13 +253,13 @@ std::u16string QqdlEncode(std::u16string_view address) { return QqdlPrefix + Bas
 
 std::u16string ThunderDecode(std::u16string_view link) {
     std::u16string storage;
-    return StripMarkers(Base64Decode(WithoutPrefix(link, ThunderPrefix, storage)), kThunderMarkerLength,
+    return StripMarkers(Base64Decode(WithoutPrefix(link, kThunderPrefix, storage)), kThunderMarkerLength,
                         u"Thunder");
 }
 
 std::u16string FlashgetDecode(std::u16string_view link) {
     std::u16string storage;
-    const std::u16string_view payload = WithoutPrefix(link, FlashgetPrefix, storage);
+    const std::u16string_view payload = WithoutPrefix(link, kFlashgetPrefix, storage);
     const std::size_t ampersand = payload.find(u'&');
     if (ampersand == std::u16string_view::npos) {
         return {};
@@ -245,11 +270,11 @@ std::u16string FlashgetDecode(std::u16string_view link) {
 
 std::u16string QqdlDecode(std::u16string_view link) {
     std::u16string storage;
-    return Base64Decode(WithoutPrefix(link, QqdlPrefix, storage));
+    return Base64Decode(WithoutPrefix(link, kQqdlPrefix, storage));
 }
 
 std::u16string AutoDecode(std::u16string_view text, NoticeTarget& target) {
-    const std::size_t slashes = text.find(u"//");
+    const std::size_t slashes = text.find(kSchemeEnd);
     if (slashes == std::u16string_view::npos) {
         return Notice(NoticeCannotJudge, target);
     }
