@@ -16,22 +16,23 @@ bool IsAsciiUnits(std::basic_string_view<Unit> units) {
 }
 
 
-// ASCII units copied into a string of another width, checked in the same
-// pass; false, with `out` holding no meaning, when a unit is not ASCII.
-// Nearly every text is ASCII, so copying before knowing costs less than a
-// separate check. An indexed loop over a sized string becomes vector code;
-// the iterator-range constructor copies one unit at a time, which on a
-// link costs more than zeroing it.
+// Units copied into a string of another width, and whether all were
+// ASCII, in one pass: nearly every text is, so copying before knowing
+// costs less than a separate check; the copy of any other text means
+// nothing. An indexed loop over a sized string becomes vector code; the
+// iterator-range constructor copies one unit at a time, which on a link
+// costs more than zeroing it.
 template <class Out, class In>
-bool CopyIfAscii(In in, Out& out) {
-    out.assign(in.size(), 0);
+Out CopyAscii(In in, bool& ascii) {
+    Out out(in.size(), 0);
     auto* to = out.data();
     typename In::value_type bits = 0;
     for (std::size_t i = 0; i < in.size(); ++i) {
         bits |= in[i];
         to[i] = static_cast<typename Out::value_type>(in[i]);
     }
-    return bits < 0x80;
+    ascii = bits < 0x80;
+    return out;
 }
 
 bool IsCjkCodePoint(char32_t c) {
@@ -107,14 +108,16 @@ bool IsAscii(std::u16string_view text) { return IsAsciiUnits(text); }
 Bytes TextToBytes(std::u16string_view text) {
     // ASCII is the same in every code page the program meets, and nearly
     // every link is ASCII: skip the platform conversion for it.
-    Bytes bytes;
-    if (CopyIfAscii(text, bytes)) return bytes;
+    bool ascii = false;
+    Bytes bytes = CopyAscii<Bytes>(text, ascii);
+    if (ascii) return bytes;
     return CodePageNative::Encode(text);
 }
 
 std::u16string BytesToText(BytesView bytes) {
-    std::u16string text;
-    if (CopyIfAscii(bytes, text)) return text;
+    bool ascii = false;
+    std::u16string text = CopyAscii<std::u16string>(bytes, ascii);
+    if (ascii) return text;
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);
     }
@@ -136,8 +139,9 @@ bool IsCjkUtf8(BytesView bytes) {
 }
 
 std::u16string Utf8OrCodePageToText(BytesView bytes) {
-    std::u16string text;
-    if (CopyIfAscii(bytes, text)) return text;
+    bool ascii = false;
+    std::u16string text = CopyAscii<std::u16string>(bytes, ascii);
+    if (ascii) return text;
     return IsValidUtf8(bytes) ? Utf8ToText(bytes) : CodePageNative::Decode(bytes);
 }
 
@@ -159,8 +163,9 @@ std::u16string Utf8ToText(BytesView bytes) {
 }
 
 std::string TextToUtf8(std::u16string_view text) {
-    std::string out;
-    if (CopyIfAscii(text, out)) return out;
+    bool ascii = false;
+    std::string out = CopyAscii<std::string>(text, ascii);
+    if (ascii) return out;
     out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
