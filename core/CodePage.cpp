@@ -15,7 +15,6 @@ bool IsAsciiUnits(std::basic_string_view<Unit> units) {
     return bits < 0x80;
 }
 
-
 // Units copied into a string of another width, and whether all were
 // ASCII, in one pass: nearly every text is, so copying before knowing
 // costs less than a separate check; the copy of any other text means

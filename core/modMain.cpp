@@ -32,7 +32,6 @@ constexpr std::u16string_view kSchemeEnd = u"//";
 // wraps to a large number.
 bool IsAsciiLetter(char16_t c) { return static_cast<char16_t>((c | 0x20) - u'a') < 26; }
 
-
 // One unit of a prefix as a test that vector code can run: a letter
 // matches itself in either case (the two differ only in bit 5), anything
 // else only itself.
