@@ -1,32 +1,44 @@
 #include "BatchRun.h"
 
-#include "CodePage.h"
+#include "BlockPipeline.h"
+#include "BlockReader.h"
 #include "Diagnostics.h"
 #include "InputFile.h"
 #include "IoError.h"
-#include "LineConverter.h"
-#include "LineReader.h"
-#include "NumberedError.h"
 #include "OutputBuffer.h"
 
 #include <cstdint>
 #include <new>
+#include <string_view>
+#include <thread>
 
 namespace velkrant::cli {
 
 namespace {
 
+unsigned WorkerCount(ConversionMode mode) {
+    // FlashGet links draw their number from one process-wide generator:
+    // converted in line order, by one worker, each line gets the number a
+    // run on a single thread would give it.
+    if (mode == ModeFlashgetEncode) return 1;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 0 ? cores : 1;
+}
+
 class Run {
 public:
-    Run(const LineOptions& options, int outDescriptor) : options_(options), out_(outDescriptor) {}
+    Run(const LineOptions& options, int outDescriptor)
+        : out_(outDescriptor),
+          pipeline_(
+              WorkerCount(options.mode), [options](LineBlock& block) { ConvertBlock(options, block); },
+              [this](LineBlock& block) { WriteBlock(block); }) {}
 
     // False when the input could not be read; it has been reported.
     bool ConvertInput(const std::string& name) {
         try {
             InputFile input(name);
-            LineReader reader(input.Descriptor());
-            std::string_view line;
-            while (reader.Next(line)) ConvertOneLine(line);
+            BlockReader reader(input.Descriptor());
+            while (reader.Next(pipeline_.Acquire().input)) pipeline_.Submit();
             return true;
         } catch (const InputError& e) {
             return GiveUp(name, e.code().message());
@@ -35,41 +47,39 @@ public:
         }
     }
 
-    void Finish() { out_.Flush(); }
+    void Finish() { pipeline_.Drain(); }
+    // Only after Finish(): the writer thread keeps the flag until then.
     bool AnyLineFailed() const { return anyLineFailed_; }
 
 private:
     bool GiveUp(const std::string& name, const std::string& reason) {
-        out_.Flush();
+        // Everything read before the failure is written before the message.
+        pipeline_.Drain();
         Complain(DisplayName(name) + ": " + reason);
         return false;
     }
 
-    void ConvertOneLine(std::string_view line) {
-        ++lineNumber_;
-        try {
-            out_.Write(ConvertLine(options_, line));
-            out_.Put('\n');
-        } catch (const NumberedError& e) {
-            ReportFailedLine(CodePage::TextToUtf8(e.Description()));
-        } catch (const std::bad_alloc&) {
-            // One line too large for memory must not cost the other lines.
-            ReportFailedLine("out of memory");
+    // On the writer thread, one block after the other in input order.
+    void WriteBlock(const LineBlock& block) {
+        const std::string_view output = block.output;
+        std::size_t written = 0;
+        for (const LineFailure& failure : block.failures) {
+            // The lines before a failing one go out first, so that output
+            // and messages interleave in order when both go to the same
+            // terminal or file.
+            WriteAll(out_, output.substr(written, failure.outputEnd - written));
+            written = failure.outputEnd;
+            anyLineFailed_ = true;
+            Complain("line " + std::to_string(linesBefore_ + failure.line + 1) + ": " + failure.description);
         }
+        WriteAll(out_, output.substr(written));
+        linesBefore_ += block.lineCount;
     }
 
-    void ReportFailedLine(const std::string& description) {
-        anyLineFailed_ = true;
-        // Flushed first, so that output and messages interleave in order
-        // when both go to the same terminal or file.
-        out_.Flush();
-        Complain("line " + std::to_string(lineNumber_) + ": " + description);
-    }
-
-    LineOptions options_;
-    OutputBuffer out_;
-    std::uint64_t lineNumber_ = 0;
+    int out_;
+    std::uint64_t linesBefore_ = 0;  // line numbers count across all inputs
     bool anyLineFailed_ = false;
+    BlockPipeline pipeline_;  // last: its threads use the members above
 };
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace velkrant::cli {
 /// input stays open: it may be named again).
 ///
 ///     InputFile input("links.txt");          // throws InputError if it cannot be opened
-///     LineReader reader(input.Descriptor());
+///     BlockReader reader(input.Descriptor());
 class InputFile {
 public:
     explicit InputFile(const std::string& name);

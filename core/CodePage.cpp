@@ -4,28 +4,33 @@ namespace velkrant::CodePage {
 
 namespace {
 
-// Branch-free scans: the compiler turns these into vector code, which
-// matters because nearly every text that passes through is ASCII.
-bool IsAsciiText(std::u16string_view text) {
-    unsigned bits = 0;
-    for (char16_t c : text) bits |= c;
+// Branch-free scans: the compiler turns this into vector code, which
+// matters because nearly every text that passes through is ASCII. The
+// bits are gathered in a unit of the input's own width: a wider one would
+// cost the vector code a widening step per unit.
+template <class Unit>
+bool IsAsciiUnits(std::basic_string_view<Unit> units) {
+    Unit bits = 0;
+    for (Unit u : units) bits |= u;
     return bits < 0x80;
 }
 
-bool IsAsciiBytes(BytesView bytes) {
-    unsigned bits = 0;
-    for (std::uint8_t b : bytes) bits |= b;
-    return bits < 0x80;
-}
-
-// ASCII units copied into a string of another width. An indexed loop over
-// a sized string becomes vector code; the iterator-range constructor
-// copies one unit at a time, which on a link costs more than zeroing it.
+// Units copied into a string of another width, and whether all were
+// ASCII, in one pass: nearly every text is, so copying before knowing
+// costs less than a separate check; the copy of any other text means
+// nothing. An indexed loop over a sized string becomes vector code; the
+// iterator-range constructor copies one unit at a time, which on a link
+// costs more than zeroing it.
 template <class Out, class In>
-Out CopyAscii(In in) {
+Out CopyAscii(In in, bool& ascii) {
     Out out(in.size(), 0);
     auto* to = out.data();
-    for (std::size_t i = 0; i < in.size(); ++i) to[i] = static_cast<typename Out::value_type>(in[i]);
+    typename In::value_type bits = 0;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        bits |= in[i];
+        to[i] = static_cast<typename Out::value_type>(in[i]);
+    }
+    ascii = bits < 0x80;
     return out;
 }
 
@@ -97,19 +102,21 @@ void AppendUtf16(std::u16string& text, char32_t c) {
 
 }  // namespace
 
+bool IsAscii(std::u16string_view text) { return IsAsciiUnits(text); }
+
 Bytes TextToBytes(std::u16string_view text) {
     // ASCII is the same in every code page the program meets, and nearly
     // every link is ASCII: skip the platform conversion for it.
-    if (IsAsciiText(text)) {
-        return CopyAscii<Bytes>(text);
-    }
+    bool ascii = false;
+    Bytes bytes = CopyAscii<Bytes>(text, ascii);
+    if (ascii) return bytes;
     return CodePageNative::Encode(text);
 }
 
 std::u16string BytesToText(BytesView bytes) {
-    if (IsAsciiBytes(bytes)) {
-        return CopyAscii<std::u16string>(bytes);
-    }
+    bool ascii = false;
+    std::u16string text = CopyAscii<std::u16string>(bytes, ascii);
+    if (ascii) return text;
     if (IsCjkUtf8(bytes)) {
         return Utf8ToText(bytes);
     }
@@ -131,9 +138,9 @@ bool IsCjkUtf8(BytesView bytes) {
 }
 
 std::u16string Utf8OrCodePageToText(BytesView bytes) {
-    if (IsAsciiBytes(bytes)) {
-        return CopyAscii<std::u16string>(bytes);
-    }
+    bool ascii = false;
+    std::u16string text = CopyAscii<std::u16string>(bytes, ascii);
+    if (ascii) return text;
     return IsValidUtf8(bytes) ? Utf8ToText(bytes) : CodePageNative::Decode(bytes);
 }
 
@@ -155,10 +162,10 @@ std::u16string Utf8ToText(BytesView bytes) {
 }
 
 std::string TextToUtf8(std::u16string_view text) {
-    if (IsAsciiText(text)) {
-        return CopyAscii<std::string>(text);
-    }
-    std::string out;
+    bool ascii = false;
+    std::string out = CopyAscii<std::string>(text, ascii);
+    if (ascii) return out;
+    out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];

@@ -28,6 +28,10 @@ Bytes TextToBytes(std::u16string_view text);
 /// the code page; a byte sequence invalid there becomes U+FFFD per byte.
 std::u16string BytesToText(BytesView bytes);
 
+/// True when every unit of the text is ASCII, whose code-page bytes are
+/// the units themselves in every code page the program meets.
+bool IsAscii(std::u16string_view text);
+
 /// The number of the code page in use: 936 (GBK) everywhere but on
 /// Windows, where it is the system's ANSI code page.
 unsigned Number();

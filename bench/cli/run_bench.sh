@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Times velkrant-cli against a plain Python decoder on the same generated
-# list of thunder:// links, and reports lines per second, the ratio and
-# peak memory (GNU time's maximum resident set size).
+# Times velkrant-cli against plain Python and node decoders on the same
+# generated list of thunder:// links, and reports lines per second, the
+# ratios and peak memory (GNU time's maximum resident set size). The tool
+# runs once more on one core, to show what the second one adds.
 #
 #   bench/cli/run_bench.sh [VELKRANT_CLI] [COUNT]
 #
@@ -20,6 +21,7 @@ gnu_time=/usr/bin/time
 
 [ -x "$cli" ] || { echo "run_bench: no executable at $cli; build the release preset first" >&2; exit 2; }
 [ -x "$gnu_time" ] || { echo "run_bench: GNU time is missing; run scripts/setup.sh" >&2; exit 2; }
+command -v node > /dev/null || { echo "run_bench: node is missing (Debian package nodejs)" >&2; exit 2; }
 
 if [ ! -s "$data/thunder.txt" ]; then
   echo "generating $count links in $data"
@@ -52,9 +54,16 @@ measure() {
 declare -A wallSeconds cpuSeconds
 echo "$count lines, best of $runs runs"
 measure "velkrant-cli (auto)" "$data/addresses.txt" "$cli" "$data/thunder.txt"
+measure "velkrant-cli (auto, one core)" "$data/addresses.txt" taskset -c 0 "$cli" "$data/thunder.txt"
 measure "velkrant-cli -m thunder-decode" "$data/addresses.txt" "$cli" -m thunder-decode "$data/thunder.txt"
-measure "python3 decode_thunder.py" "$data/addresses.txt" python3 "$here/decode_thunder.py" "$data/thunder.txt"
+# Python writes every line on its own when PYTHONUNBUFFERED is set, as some
+# environments do: the script is timed as it runs by default.
+measure "python3 decode_thunder.py" "$data/addresses.txt" env -u PYTHONUNBUFFERED python3 "$here/decode_thunder.py" "$data/thunder.txt"
+measure "node decode_thunder.js" "$data/addresses.txt" node "$here/decode_thunder.js" "$data/thunder.txt"
 measure "velkrant-cli -m thunder-encode" "$data/thunder.txt" "$cli" -m thunder-encode "$data/addresses.txt"
-python="python3 decode_thunder.py" cli="velkrant-cli (auto)"
-awk -v pw="${wallSeconds[$python]}" -v cw="${wallSeconds[$cli]}" -v pc="${cpuSeconds[$python]}" -v cc="${cpuSeconds[$cli]}" \
-  'BEGIN { printf "velkrant-cli (auto) against the Python decoder: %.1f times as fast by wall time, %.1f by processor time\n", pw / cw, pc / cc }'
+cli="velkrant-cli (auto)"
+for script in "python3 decode_thunder.py" "node decode_thunder.js"; do
+  awk -v name="$script" -v sw="${wallSeconds[$script]}" -v cw="${wallSeconds[$cli]}" \
+    -v sc="${cpuSeconds[$script]}" -v cc="${cpuSeconds[$cli]}" \
+    'BEGIN { printf "velkrant-cli (auto) against %s: %.1f times as fast by wall time, %.1f by processor time\n", name, sw / cw, sc / cc }'
+done

@@ -96,6 +96,28 @@ TEST(SchemesTest, PrefixRemovalIsOnePass) {
     EXPECT_EQ(RemovePrefix(u"AZ@[|az`[|az@{", u"az@["), u"|az`[|az@{");
 }
 
+TEST(SchemesTest, PrefixRemovalAroundALeadingPrefix) {
+    // A text that is a prefix and nothing after it is read in place; one
+    // with a second prefix, next to the first or far after it, is not.
+    const std::u16string longTail(45, u'A');
+    const struct {
+        std::u16string text;
+        std::u16string_view prefix;
+        std::u16string removed;
+    } rows[] = {
+        {u"THUNDER://", u"thunder://", u""},
+        {u"thunder:/", u"thunder://", u"thunder:/"},
+        {u"thunder://athunder://b", u"thunder://", u"ab"},
+        {u"thunder://Thunder://x", u"thunder://", u"x"},
+        {u"thunder://" + longTail + u"thunder://", u"thunder://", longTail},
+        // A prefix made only of Base64 characters is searched for otherwise.
+        {u"AbxAbyaBz", u"ab", u"xyz"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RemovePrefix(row.text, row.prefix), row.removed) << std::string(row.text.begin(), row.text.end());
+    }
+}
+
 TEST(SchemesTest, PrefixRemovalFindsAMatchAnywhereInALongText) {
     // Longer than the stretches the search skips at once, with one near
     // miss: the prefix's first and last units, nothing between.
