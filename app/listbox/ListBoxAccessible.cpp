@@ -175,14 +175,16 @@ void TextChanged(ListBox& box, std::size_t at, std::u16string_view removed, std:
 
 void CaretMoved(ListBox& box) {
     if (!QAccessible::isActive()) return;
-    QAccessibleTextCursorEvent caret(&box, static_cast<int>(OffsetOf(box.List(), box.CaretPosition())));
-    QAccessible::updateAccessibility(&caret);
+    // The selection first: a screen reader that hears of the caret has then
+    // heard all.
     auto* accessible = dynamic_cast<AccessibleListBox*>(QAccessible::queryAccessibleInterface(&box));
     if (accessible != nullptr && accessible->SelectionChanged()) {
         QAccessibleTextSelectionEvent selection(&box, static_cast<int>(OffsetOf(box.List(), box.SelectionStart())),
                                                 static_cast<int>(OffsetOf(box.List(), box.SelectionEnd())));
         QAccessible::updateAccessibility(&selection);
     }
+    QAccessibleTextCursorEvent caret(&box, static_cast<int>(OffsetOf(box.List(), box.CaretPosition())));
+    QAccessible::updateAccessibility(&caret);
 }
 
 }  // namespace velkrant::ListBoxAccessible
