@@ -34,7 +34,8 @@ class SetupError(Exception):
 
 def wait_for(condition, what, limit=120.0, pump=None):
     """Polls `condition` (pumping events with `pump`) until it gives a true
-    value, which it returns; fails naming `what` after `limit` seconds."""
+    value, which it returns; fails naming `what` (a text, or a function that
+    gives one then) after `limit` seconds."""
     deadline = time.monotonic() + limit
     while True:
         if pump:
@@ -43,7 +44,7 @@ def wait_for(condition, what, limit=120.0, pump=None):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise AssertionError(f"waited {limit:.0f} s for {what}")
+            raise AssertionError(f"waited {limit:.0f} s for {what() if callable(what) else what}")
         time.sleep(0.02)
 
 
