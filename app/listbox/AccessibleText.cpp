@@ -101,7 +101,12 @@ Range ItemAt(const ListText& list, std::size_t offset, QAccessible::TextBoundary
     }
     case QAccessible::NoBoundary:
         return {0, Length(list)};
+    case QAccessible::CharBoundary:
+        return ItemInLine(list, offset, boundary);
     default:
+        // An empty line holds no word or sentence: known without laying it
+        // out, so that stepping over a long run of empty lines stays quick.
+        if (list.Line(LineAtOffset(list, offset)).empty()) return {offset, offset};
         return ItemInLine(list, offset, boundary);
     }
 }
