@@ -54,6 +54,9 @@ frmBatch::frmBatch(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWind
     txtBatchIn = Controls::Place<ListBox>(client, "txtBatchIn", {60, 300, 6315, 1755});
     lblBatchOut = PlaceCaptioned<QLabel>(client, "lblBatchOut", u"批量输出:", {180, 2100, 855, 195});
     txtBatchOut = Controls::Place<ListBox>(client, "txtBatchOut", {60, 2340, 6315, 1755});
+    // A screen reader names each box after the label above it.
+    lblBatchIn->setBuddy(txtBatchIn);
+    lblBatchOut->setBuddy(txtBatchOut);
     cmdPaste = PlaceCaptioned<NarrowButton>(client, "cmdPaste", u"粘贴", {6420, 900, 435, 555});
     cmdImport = PlaceCaptioned<NarrowButton>(client, "cmdImport", u"导入", {6420, 300, 435, 555});
     cmdExport = PlaceCaptioned<NarrowButton>(client, "cmdExport", u"导出", {6420, 2340, 435, 555});

@@ -94,6 +94,9 @@ void frmMain::CreateControls() {
     txtOutput->setReadOnly(true);
     Controls::UseButtonFaceBackground(txtOutput);
     cmdCopy = PlaceCaptioned<QPushButton>(picAddress, "cmdCopy", u"复制", {5700, 420, 735, 255});
+    // A screen reader names each box after the label beside it.
+    lblInput->setBuddy(txtInput);
+    lblOutput->setBuddy(txtOutput);
 
     // The frames come first so that they lie behind the option buttons,
     // which all sit directly in picCode and so form one group.

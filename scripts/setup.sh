@@ -28,6 +28,9 @@ PACKAGES=(
   # The Debian package: its library dependencies, and a clean system to
   # install it in.
   dpkg-dev debootstrap
+  # A screen reader's view: a private session bus with the accessibility
+  # bus, and the Python client the accessibility test reads it with.
+  at-spi2-core python3-pyatspi dbus-x11
 )
 
 SUDO=""

@@ -56,6 +56,7 @@ void ListBox::SetText(std::u16string text) {
     history_.Clear();
     preedit_.clear();
     caret_ = anchor_ = 0;
+    ListBoxAccessible::CaretMoved(*this);
     goalX_ = -1;
     MeasureLongestLine();
     UpdateScrollBars();
@@ -174,6 +175,10 @@ void ListBox::DeleteSelection() {
     if (HasSelection()) ApplyEdit(SelectionStart(), SelectionEnd(), {}, EditHistory::Kind::Other);
 }
 
+void ListBox::Replace(std::size_t from, std::size_t to, std::u16string_view text) {
+    if (!readOnly_) ApplyEdit(from, to, text, EditHistory::Kind::Other);
+}
+
 void ListBox::ReplaceSelection(std::u16string_view text, EditHistory::Kind kind) {
     ApplyEdit(SelectionStart(), SelectionEnd(), text, kind);
 }
@@ -196,6 +201,7 @@ std::size_t ListBox::Change(std::size_t from, std::size_t to, std::u16string_vie
 }
 
 void ListBox::AfterChange(bool showCaret) {
+    ListBoxAccessible::CaretMoved(*this);
     goalX_ = -1;
     MeasureLongestLine();
     UpdateScrollBars();

@@ -62,6 +62,12 @@ public:
     /// The position nearest to `point`, in the box's coordinates.
     std::size_t PositionAtPoint(QPoint point) const;
 
+    /// Replaces [from, to) with `text` as one step the user can undo, as
+    /// typing over a selection does; nothing in a read-only box.
+    void Replace(std::size_t from, std::size_t to, std::u16string_view text);
+    /// The text with its line index, for reading it in ranges.
+    const ListText& List() const { return list_; }
+
     /// Conversions at the box's boundary with the toolkit's strings.
     static QString ToQString(std::u16string_view text);
     static std::u16string_view View(const QString& text);

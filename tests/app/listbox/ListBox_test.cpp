@@ -273,7 +273,8 @@ INSTANTIATE_TEST_SUITE_P(
     test::RowName);
 
 // What a screen reader gets: an editable multi-line text it can read in
-// ranges and whose caret and selection it can move.
+// ranges and whose caret and selection it can move, each line break one
+// character to it.
 TEST(ListBoxAccessibilityTest, ScreenReadersReadAndSelectTheText) {
     ListBox box;
     box.SetText(u"ab\r\ncd");
@@ -283,12 +284,13 @@ TEST(ListBoxAccessibilityTest, ScreenReadersReadAndSelectTheText) {
     EXPECT_TRUE(accessible->state().multiLine);
     QAccessibleTextInterface* text = accessible->textInterface();
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->characterCount(), 6);
-    EXPECT_EQ(text->text(1, 5), QStringLiteral("b\r\nc"));
-    text->setSelection(0, 1, 5);
+    EXPECT_EQ(text->characterCount(), 5);
+    EXPECT_EQ(text->text(1, 4), QStringLiteral("b\nc"));
+    text->setSelection(0, 1, 4);
     EXPECT_EQ(box.SelectedText(), u"b\r\nc");
-    text->setCursorPosition(3);  // inside the CR LF: before it
-    EXPECT_EQ(text->cursorPosition(), 2);
+    text->setCursorPosition(3);
+    EXPECT_EQ(box.CaretPosition(), 4u);
+    EXPECT_EQ(text->cursorPosition(), 3);
     box.setReadOnly(true);
     EXPECT_TRUE(accessible->state().readOnly);
 }
