@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Builds the Debian package and shows that it installs on a fresh Debian 12:
 # a clean root made with debootstrap, `apt-get install ./velkrant_*.deb` in
-# it, and then both programs start there. Needs root and the Debian mirror
-# (VELKRANT_DEBIAN_MIRROR, http://deb.debian.org/debian unless set); takes a
-# few minutes, most of them downloading. Not part of scripts/test.sh.
+# it, and then both programs start there. Needs root and a Debian 12 mirror:
+# the one this machine's apt takes bookworm from (VELKRANT_DEBIAN_MIRROR
+# overrides it); takes a few minutes, most of them downloading. Not part of
+# scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" -ne 0 ]; then
   echo "check-deb: needs root for debootstrap and chroot" >&2
   exit 2
 fi
-mirror="${VELKRANT_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
+. scripts/apt-sources.sh
+mirror=${VELKRANT_DEBIAN_MIRROR:-$(debian_mirror bookworm)} ||
+  { echo "check-deb: apt has no source for bookworm; set VELKRANT_DEBIAN_MIRROR" >&2; exit 2; }
 
 bash scripts/setup.sh
 cmake --preset package
