@@ -22,6 +22,12 @@ rm -f build/package/velkrant_*.deb
 cpack --preset deb
 deb=$(echo build/package/velkrant_*.deb)
 
+# Debian's own package checks: any error fails. One warning stays, on
+# purpose: initial-upload-closes-no-bugs (the package is not uploaded to
+# Debian's archive, so there is no "intent to package" bug to close).
+echo "check-deb: lintian $(basename "$deb")"
+lintian --fail-on error "$deb"
+
 root="$PWD/build/check-deb/root"
 remove_root() {
   if mountpoint -q "$root/proc"; then umount "$root/proc"; fi
@@ -43,7 +49,10 @@ echo "check-deb: velkrant-cli --version"
 in_root velkrant-cli --version
 decoded=$(echo 'thunder://QUFodHRwOi8vYS9iWlo=' | in_root velkrant-cli)
 [ "$decoded" = "http://a/b" ] || { echo "check-deb: velkrant-cli converted to '$decoded'" >&2; exit 1; }
-in_root test -s /usr/share/man/man1/velkrant-cli.1.gz
+for file in man/man1/velkrant-cli.1.gz man/man1/velkrant.1.gz metainfo/org.example.velkrant.metainfo.xml \
+            doc/velkrant/copyright doc/velkrant/changelog.Debian.gz; do
+  in_root test -s "/usr/share/$file" || { echo "check-deb: /usr/share/$file not installed" >&2; exit 1; }
+done
 # The windowed program on Qt's offscreen platform: still running after five
 # seconds means that every library and plugin it needs was installed.
 status=0
