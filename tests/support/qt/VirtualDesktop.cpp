@@ -143,10 +143,10 @@ QProcessEnvironment VirtualDesktop::Environment() const {
     return environment;
 }
 
-QString VirtualDesktop::Run(const QString& program, const QStringList& arguments) const {
+QString RunTool(const QProcessEnvironment& environment, const QString& program, const QStringList& arguments) {
     QProcess tool;
     EndWithTestProcess(tool);
-    tool.setProcessEnvironment(Environment());
+    tool.setProcessEnvironment(environment);
     tool.start(program, arguments);
     if (!tool.waitForFinished(ToolLimitMs)) {
         tool.kill();
@@ -154,6 +154,10 @@ QString VirtualDesktop::Run(const QString& program, const QStringList& arguments
         return {};
     }
     return tool.exitCode() == 0 ? QString::fromLocal8Bit(tool.readAllStandardOutput()) : QString();
+}
+
+QString VirtualDesktop::Run(const QString& program, const QStringList& arguments) const {
+    return RunTool(Environment(), program, arguments);
 }
 
 std::vector<QString> VirtualDesktop::ManagedWindows() const {

@@ -60,6 +60,10 @@ private:
     QString error_;
 };
 
+/// Runs an X tool in `environment` (its DISPLAY names the server) and gives
+/// its standard output; empty when it fails or takes over a minute.
+QString RunTool(const QProcessEnvironment& environment, const QString& program, const QStringList& arguments);
+
 /// Polls `done` every 50 ms until it holds or `limit` has passed.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
