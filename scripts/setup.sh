@@ -18,7 +18,7 @@ PACKAGES=(
   cups printer-driver-cups-pdf
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-roboto-unhinted xvfb xauth imagemagick
-  openbox xdotool x11-utils libxcb1-dev
+  openbox xdotool x11-utils xclip libxcb1-dev
   python3 time
   # The Windows build, Wine to test it, the installer's maker (NSIS) and
   # the tools that read an executable's resources (icoutils).
