@@ -6,8 +6,8 @@
 # its windows, converting a typed list into the expected addresses (read
 # back through its 复制 button and the clipboard) and still running seconds
 # later, refusing a second start with its notice, and ending when its
-# window is closed; the uninstaller taking everything away again. Takes a screenshot
-# of the program's two windows in the window manager's frames.
+# window is closed; the uninstaller taking everything away again. Takes a
+# screenshot of the program's two windows in the window manager's frames.
 #
 #   scripts/windows/check-install.sh INSTALLER.exe VERSION SCREENSHOT.png
 #
