@@ -1,8 +1,8 @@
 // The program on a Wayland session: weston's headless backend with
 // XWayland, the real start-up (the probe), driven as a user does: convert a
 // link, tick the batch box, convert a list. Left to itself the program asks
-// for XWayland, where it can place its windows; told to use Wayland, the
-// compositor places them.
+// for XWayland, where an X client may ask for its windows' places; told to
+// use Wayland, it leaves them to the compositor.
 
 #include "TestSupport.h"
 #include "VirtualDesktop.h"
