@@ -21,8 +21,22 @@ if(UNIX AND NOT APPLE)
   set(CPACK_DEBIAN_PACKAGE_SECTION net)
   # The libraries the two programs link, found by dpkg-shlibdeps.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # The toolkit's own texts in Chinese, and a font that has the captions.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
+  # The toolkit's own texts in Chinese, a font that has the captions, and
+  # the toolkit's Wayland platform for a Wayland session without XWayland.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk, qt6-wayland")
+  # A Debian revision of its own: the package is made apart from the
+  # program's sources, so its changelog is changelog.Debian.gz.
+  set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+  set(VELKRANT_DEB_VERSION "${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}")
+
+  # The copyright file and the changelog every Debian package carries in
+  # its documentation folder.
+  include(${PROJECT_SOURCE_DIR}/cmake/Compressed.cmake)
+  set(changelog ${CMAKE_BINARY_DIR}/debian/changelog.Debian)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/changelog.Debian.in ${changelog} @ONLY)
+  velkrant_compressed(velkrant_deb_changelog ${changelog})
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/copyright ${changelog}.gz
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
 endif()
 
 if(WIN32)

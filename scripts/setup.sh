@@ -25,9 +25,13 @@ PACKAGES=(
   # The Windows build, Wine to test it, the installer's maker (NSIS) and
   # the tools that read an executable's resources (icoutils).
   g++-mingw-w64-x86-64-posix wine wine64 locales nsis icoutils
-  # The Debian package: its library dependencies, and a clean system to
-  # install it in.
-  dpkg-dev debootstrap
+  # The Debian package: its library dependencies, a clean system to
+  # install it in, and the checks of the package and of its desktop entry
+  # and software-centre metadata.
+  dpkg-dev debootstrap lintian desktop-file-utils appstream
+  # A real Wayland compositor (headless, with XWayland) and Qt's Wayland
+  # platform.
+  weston xwayland qt6-wayland
   # A screen reader's view: a private session bus with the accessibility
   # bus, and the Python client the accessibility test reads it with.
   at-spi2-core python3-pyatspi dbus-x11

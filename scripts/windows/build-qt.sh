@@ -146,13 +146,9 @@ have_bookworm_sources() {
 # takes binary packages from, in the format its own entries use.
 add_deb_src() {
   local lines
-  lines=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(CODENAME)' 'Created-By: Packages' 2>/dev/null |
-    awk '$3 == "bookworm" || $3 ~ /^bookworm-/ {print $1, $2}' | sort -u)
-  if [ -z "$lines" ]; then
-    lines="http://deb.debian.org/debian/ bookworm
-http://deb.debian.org/debian/ bookworm-updates
-http://deb.debian.org/debian-security/ bookworm-security"
-  fi
+  lines=$(. "$repo/scripts/apt-sources.sh" && apt_sources |
+    awk '$1 == "deb" && ($3 == "bookworm" || $3 ~ /^bookworm-/) {print $2, $3}' | sort -u)
+  [ -n "$lines" ] || die "apt takes no packages from bookworm here; check /etc/apt/sources.list*"
   local keyring=/usr/share/keyrings/debian-archive-keyring.gpg signed=""
   [ -f "$keyring" ] && signed=$keyring
 

@@ -14,14 +14,24 @@
 # its services would keep that test's output pipe open and CTest would wait
 # for ever; a server that comes and goes between tests drops connections
 # ("recvmsg: Connection reset by peer").
+#
+# Every step waits for what it does to be done, however long a busy machine
+# makes it take; one that fails says so instead of ending the run without a
+# word. Wine now and then fails to start a program at all, so the registry
+# change gets a second start, as the test runner gives a test.
 
 wine_session_start() {
   export WINEPREFIX="$1" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1
-  LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 ||
+    { echo "wine-session: wineboot could not make the prefix $WINEPREFIX" >&2; return 1; }
+  for _ in 1 2; do
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 && return 0
+  done
+  echo "wine-session: Wine could not turn its crash dialog off in $WINEPREFIX" >&2
+  return 1
 }
 
 wine_session_stop() {

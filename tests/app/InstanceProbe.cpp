@@ -1,6 +1,6 @@
-// A stand-in for the program in the single-instance tests: the real
-// start-up, with message boxes written to standard output instead of
-// shown, so a refused second start never waits for a click.
+// A stand-in for the program in the single-instance and platform tests:
+// the real start-up, with message boxes written to standard output instead
+// of shown, so a refused second start never waits for a click.
 //
 //   InstanceProbe                      start; quit as soon as the main window is up
 //   InstanceProbe --close-during-slide start; tick the batch box and close the
@@ -10,7 +10,13 @@
 //   InstanceProbe --wait-for-link      start and minimise; once a later start
 //                                      has handed a link over and the window is
 //                                      back in front, print the boxes and quit
+//   InstanceProbe --convert            start; convert a link, tick the batch box,
+//                                      convert a list; say what each step showed
+//                                      and the windows' ids, then stay until ended
 
+#include "ListBox.h"
+#include "PlatformChoice.h"
+#include "frmBatch.h"
 #include "frmMain.h"
 #include "modManifest.h"
 
@@ -64,9 +70,30 @@ void PrintWhenInFront(frmMain& window) {
     poll->start(10);
 }
 
+// What a user does first on a new platform, each step's result printed:
+// the platform Qt came up on, one link converted in the main window, the
+// batch window ticked open and a list converted in it. The windows' ids are
+// the platform's own (X window ids under X), for the test to look them up.
+void ConvertOnThePlatform(frmMain& window) {
+    Print(QStringLiteral("platform: %1").arg(QGuiApplication::platformName()));
+    window.txtInput->setText(QStringLiteral("thunder://QUFodHRwOi8vYS9iWlo="));
+    window.cmdCode->click();
+    Print(QStringLiteral("converted: %1").arg(window.txtOutput->text()));
+    // Returns once the slide has ended.
+    window.chkBatch->click();
+    frmBatch& batch = window.Batch();
+    Print(QStringLiteral("batch open: %1").arg(batch.isVisible()));
+    batch.txtBatchIn->SetText(u"qqdl://aHR0cDovL2EvYw==\r\nhttp://a/d");
+    window.cmdCode->click();
+    Print(QStringLiteral("batch converted: %1")
+              .arg(ListBox::ToQString(batch.txtBatchOut->Text()).replace(QStringLiteral("\r\n"), QStringLiteral("|"))));
+    Print(QStringLiteral("windows: %1 %2").arg(window.winId()).arg(batch.winId()));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    PlatformChoice::Apply();
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments().mid(1);
     const QString option = arguments.value(0);
@@ -90,6 +117,8 @@ int main(int argc, char* argv[]) {
             window->showMinimized();
             QObject::connect(window->txtInput, &QLineEdit::textChanged, window,
                              [window] { QTimer::singleShot(0, window, [window] { PrintWhenInFront(*window); }); });
+        } else if (option == QLatin1String("--convert") && window != nullptr) {
+            ConvertOnThePlatform(*window);
         } else if (option == QLatin1String("--close-during-slide")) {
             QTimer::singleShot(0, window->cmdExit, &QPushButton::click);
             window->chkBatch->click();

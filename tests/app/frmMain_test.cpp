@@ -301,8 +301,12 @@ TEST_P(KeyboardTest, OnlyAltLettersPressButtons) {
     frmMain& w = StartMainWindow();
     w.txtInput->setText(QStringLiteral("http://a/b"));
     QTest::keyClick(w.txtInput, c.key, c.modifiers);
-    // A mnemonic presses its button the way a click would, a moment later.
-    (void)QTest::qWaitFor([&] { return !messages.empty() || !w.isVisible() || w.Batch().isVisible(); }, 1000);
+    // A mnemonic presses its button the way a click would, a moment later:
+    // a key that should act gets a ceiling no busy machine reaches, one
+    // that should not gets a second to show it does nothing.
+    const bool acts = !c.messages.empty() || !c.mainOpen || c.batchOpen;
+    (void)QTest::qWaitFor([&] { return !messages.empty() || !w.isVisible() || w.Batch().isVisible(); },
+                          acts ? 60000 : 1000);
     EXPECT_EQ(messages, c.messages);
     EXPECT_EQ(w.isVisible(), c.mainOpen);
     EXPECT_EQ(w.Batch().isVisible(), c.batchOpen);

@@ -35,7 +35,7 @@ void UseFontFamily(QWidget& widget, const char* family) {
 }
 
 bool WaitUntilActiveWindow(const QWidget& window) {
-    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 5000);
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 60000);
 }
 
 std::unique_ptr<frmMain> StartActiveMainWindow() {

@@ -2,8 +2,9 @@
 // A desktop of the test's own: an X server (Xvfb, on whichever display is
 // free) with the openbox window manager, for what only a real window
 // manager shows: frames, placement by outer frame, sizing borders. It
-// needs no display beforehand, fails fast when it cannot start, and goes
-// with the object (or with the test process, should that die first).
+// needs no display beforehand, fails at once when a process of it ends
+// (a busy machine only makes it wait longer), and goes with the object (or
+// with the test process, should that die first).
 
 #include <QProcess>
 #include <QRect>
@@ -34,7 +35,7 @@ public:
     QProcessEnvironment Environment() const;
 
     /// Runs an X tool (xdotool, xprop, xwininfo) on this desktop and gives
-    /// its standard output; empty when it fails or takes over ten seconds.
+    /// its standard output; empty when it fails or takes over a minute.
     ///
     ///     desktop.Run("xdotool", {"key", "alt+b"});
     QString Run(const QString& program, const QStringList& arguments) const;
@@ -58,6 +59,10 @@ private:
     QString display_;
     QString error_;
 };
+
+/// Runs an X tool in `environment` (its DISPLAY names the server) and gives
+/// its standard output; empty when it fails or takes over a minute.
+QString RunTool(const QProcessEnvironment& environment, const QString& program, const QStringList& arguments);
 
 /// Polls `done` every 50 ms until it holds or `limit` has passed.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
