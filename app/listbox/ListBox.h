@@ -106,10 +106,11 @@ private:
     void ReplaceSelection(std::u16string_view text, EditHistory::Kind kind);
     void ApplyEdit(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
     std::size_t Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
-    void Restore(std::size_t at, std::u16string_view was, std::u16string_view now);
+    void Exchange(velkrant::Edit& edit);
     void MoveCaret(std::size_t position, bool select);
     bool HasSelection() const { return caret_ != anchor_; }
     void DeleteSelection();
+    std::u16string_view SelectedView() const;
     std::u16string TextBetween(std::size_t from, std::size_t to) const;
     QString LineText(std::size_t line) const;
     void SetSelectionClipboard() const;

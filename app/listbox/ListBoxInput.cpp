@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace velkrant {
 
@@ -202,19 +203,31 @@ bool ListBox::EditByKey(QKeyEvent* event) {
 void ListBox::ScrollByKey(QKeyEvent* event) {
     struct Scroll {
         Qt::Key key;
+        std::optional<Qt::KeyboardModifiers> modifiers;  // none: with any
         bool vertical;
         QAbstractSlider::SliderAction action;
     };
-    static constexpr Scroll kScrolls[] = {
-        {Qt::Key_Up, true, QAbstractSlider::SliderSingleStepSub},
-        {Qt::Key_Down, true, QAbstractSlider::SliderSingleStepAdd},
-        {Qt::Key_PageUp, true, QAbstractSlider::SliderPageStepSub},
-        {Qt::Key_PageDown, true, QAbstractSlider::SliderPageStepAdd},
-        {Qt::Key_Left, false, QAbstractSlider::SliderSingleStepSub},
-        {Qt::Key_Right, false, QAbstractSlider::SliderSingleStepAdd},
+    // As in the toolkit's read-only box, where Space pages like a browser;
+    // Ctrl+Home and Ctrl+End, which that box ignores, go to the start and
+    // the end as in every editable box, the first keys a user tries on a
+    // long list.
+    static const Scroll kScrolls[] = {
+        {Qt::Key_Up, std::nullopt, true, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Down, std::nullopt, true, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, std::nullopt, true, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, std::nullopt, true, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Left, std::nullopt, false, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, std::nullopt, false, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_Space, Qt::NoModifier, true, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Space, Qt::ShiftModifier, true, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_Home, Qt::NoModifier, true, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_Home, Qt::ControlModifier, true, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, Qt::NoModifier, true, QAbstractSlider::SliderToMaximum},
+        {Qt::Key_End, Qt::ControlModifier, true, QAbstractSlider::SliderToMaximum},
     };
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     for (const Scroll& scroll : kScrolls) {
-        if (event->key() == scroll.key) {
+        if (event->key() == scroll.key && (!scroll.modifiers || *scroll.modifiers == modifiers)) {
             (scroll.vertical ? verticalScrollBar() : horizontalScrollBar())->triggerAction(scroll.action);
             event->accept();
             return;
