@@ -111,6 +111,7 @@ void ListBox::clear() {
 void ListBox::selectAll() {
     anchor_ = 0;
     caret_ = list_.Text().size();
+    goalX_ = -1;
     ListBoxAccessible::CaretMoved(*this);
     viewport()->update();
 }
@@ -199,6 +200,7 @@ std::size_t ListBox::Change(std::size_t from, std::size_t to, std::u16string_vie
 
 void ListBox::AfterChange(bool showCaret) {
     goalX_ = -1;
+    mouseUnit_ = {};
     MeasureLongestLine();
     UpdateScrollBars();
     if (showCaret) EnsureCaretVisible();

@@ -121,8 +121,11 @@ private:
     bool EditByKey(QKeyEvent* event);
     void ScrollByKey(QKeyEvent* event);
     void DragScrollStep();
+    void ExtendByMouse(QPoint point);
+    std::size_t LineEndWithBreak(std::size_t line) const;
     std::size_t NextCaretStop(std::size_t position, int direction, bool byWord) const;
     std::size_t VerticalMove(int lines) const;
+    std::size_t PreviousCodePoint(std::size_t position) const;
 
     // Layout and painting.
     std::unique_ptr<QTextLayout> LayoutOf(std::size_t line) const;
@@ -159,6 +162,15 @@ private:
     QPoint dragPoint_;
     quint64 doubleClickTime_ = 0;  // a click soon after is a triple click
     QPoint doubleClickPoint_;
+    // What the last double or triple click selected, which a Shift+click
+    // extends by its unit.
+    enum class MouseUnit { Character, Word, Line };
+    struct MouseSelection {
+        MouseUnit unit = MouseUnit::Character;
+        std::size_t start = 0;
+        std::size_t end = 0;
+    };
+    MouseSelection mouseUnit_;
 };
 
 }  // namespace velkrant

@@ -3,6 +3,8 @@
 
 #include "ListBox.h"
 
+#include "WordBounds.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -141,11 +143,28 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
     const std::size_t line = list_.LineOf(caret_);
     std::size_t target = caret_;
     switch (move->by) {
-        case Move::Char: target = NextCaretStop(caret_, move->direction, false); break;
+        case Move::Char:
+            // A plain arrow on a selection goes to its start or end.
+            if (HasSelection() && !move->select) {
+                target = move->direction < 0 ? SelectionStart() : SelectionEnd();
+            } else {
+                target = NextCaretStop(caret_, move->direction, false);
+            }
+            break;
         case Move::Word: target = NextCaretStop(caret_, move->direction, true); break;
         case Move::LineStart: target = list_.LineStart(line); break;
         case Move::LineEnd: target = list_.LineEnd(line); break;
-        case Move::Line: target = VerticalMove(move->direction); break;
+        case Move::Line:
+            // Shift+Up on the first line and Shift+Down on the last select
+            // to its start and its end.
+            if (move->select && move->direction < 0 && line == 0) {
+                target = 0;
+            } else if (move->select && move->direction > 0 && line + 1 == list_.LineCount()) {
+                target = list_.Text().size();
+            } else {
+                target = VerticalMove(move->direction);
+            }
+            break;
         case Move::Page: target = VerticalMove(move->direction * VisibleLines()); break;
         case Move::Start: target = 0; break;
         case Move::End: target = list_.Text().size(); break;
@@ -156,7 +175,8 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
         QScrollBar* bar = verticalScrollBar();
         bar->setValue(bar->value() + move->direction * VisibleLines());
     }
-    MoveCaret(target, move->select);
+    // A line or page move that cannot move the caret leaves the selection.
+    MoveCaret(target, move->select || (vertical && target == caret_));
     goalX_ = goal;
     return true;
 }
@@ -178,7 +198,7 @@ bool ListBox::EditByKey(QKeyEvent* event) {
         if (HasSelection()) {
             DeleteSelection();
         } else if (caret_ > 0) {
-            ApplyEdit(NextCaretStop(caret_, -1, false), caret_, {}, Kind::DeletingBack);
+            ApplyEdit(PreviousCodePoint(caret_), caret_, {}, Kind::DeletingBack);
         }
     } else if (event->matches(QKeySequence::Delete)) {
         if (HasSelection()) {
@@ -251,9 +271,21 @@ std::size_t ListBox::NextCaretStop(std::size_t position, int direction, bool byW
     return start + static_cast<std::size_t>(next);
 }
 
+// Backspace takes back one character as typed: a letter's accent alone,
+// a whole surrogate pair, a whole line break.
+std::size_t ListBox::PreviousCodePoint(std::size_t position) const {
+    const std::u16string_view text = list_.Text();
+    const std::size_t line = list_.LineOf(position);
+    if (position == list_.LineStart(line)) return line == 0 ? position : list_.LineEnd(line - 1);
+    const bool pair = position >= 2 && QChar::isLowSurrogate(text[position - 1]) && QChar::isHighSurrogate(text[position - 2]);
+    return position - (pair ? 2 : 1);
+}
+
 std::size_t ListBox::VerticalMove(int lines) const {
     const auto line = static_cast<long long>(list_.LineOf(caret_));
     const auto target = static_cast<std::size_t>(std::clamp(line + lines, 0LL, static_cast<long long>(LineCount()) - 1));
+    // Already on the first or last line: the caret stays.
+    if (target == static_cast<std::size_t>(line)) return caret_;
     const qreal x = goalX_ >= 0 ? goalX_ : CaretX();
     return list_.LineStart(target) + static_cast<std::size_t>(LayoutOf(target)->lineAt(0).xToCursor(x));
 }
@@ -267,14 +299,18 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         const bool tripleClick = event->timestamp() - doubleClickTime_ < static_cast<quint64>(QApplication::doubleClickInterval()) &&
                                  (point - doubleClickPoint_).manhattanLength() < QApplication::startDragDistance();
         if (tripleClick) {
-            // A third click selects the whole line.
-            const std::size_t line = list_.LineOf(PositionAt(point));
+            // A third click selects the whole line, with its line break.
+            const std::size_t line = list_.LineOf(caret_);
             anchor_ = list_.LineStart(line);
-            MoveCaret(list_.LineEnd(line), true);
+            MoveCaret(LineEndWithBreak(line), true);
+            mouseUnit_ = {MouseUnit::Line, anchor_, caret_};
             selecting_ = false;
             SetSelectionClipboard();
+        } else if (event->modifiers() == Qt::ShiftModifier) {
+            ExtendByMouse(point);
         } else {
-            MoveCaret(PositionAt(point), event->modifiers() & Qt::ShiftModifier);
+            MoveCaret(PositionAt(point), false);
+            mouseUnit_ = {};
         }
         goalX_ = -1;
     } else if (event->button() == Qt::MiddleButton && !readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
@@ -282,6 +318,46 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         MoveCaret(PositionAt(point), false);
         InsertFromMime(QGuiApplication::clipboard()->mimeData(QClipboard::Selection));
     }
+}
+
+std::size_t ListBox::LineEndWithBreak(std::size_t line) const {
+    return line + 1 < list_.LineCount() ? list_.LineStart(line + 1) : list_.LineEnd(line);
+}
+
+// A Shift+click extends the selection; after a double click by whole
+// words, after a triple click by whole lines, as in the toolkit's boxes.
+void ListBox::ExtendByMouse(QPoint point) {
+    const std::size_t position = PositionAt(point);
+    const MouseSelection first = mouseUnit_;
+    if (first.unit == MouseUnit::Character) {
+        MoveCaret(position, true);
+        return;
+    }
+    if (position >= first.start && position <= first.end) {
+        anchor_ = first.start;
+        MoveCaret(first.end, true);
+        return;
+    }
+    const std::size_t line = list_.LineOf(position);
+    const std::size_t start = list_.LineStart(line);
+    if (first.unit == MouseUnit::Line) {
+        anchor_ = position < first.end ? first.end : first.start;
+        MoveCaret(position < first.end ? start : LineEndWithBreak(line), true);
+        return;
+    }
+    // By words: to the nearer end of the word under the mouse, and only
+    // when the mouse is over a word.
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+    const std::optional<int> wordStart = WordBounds::StartOfWord(*layout, static_cast<int>(position - start));
+    if (!wordStart) return;
+    const std::optional<int> wordEnd = WordBounds::EndOfWord(layout->text(), *wordStart);
+    if (!wordEnd || *wordEnd == *wordStart) return;
+    const qreal x = point.x() - LineOrigin(line).x();
+    const qreal startX = layout->lineAt(0).cursorToX(*wordStart);
+    const qreal endX = layout->lineAt(0).cursorToX(*wordEnd);
+    if (x < startX || x > endX) return;
+    anchor_ = position < first.end ? first.end : first.start;
+    MoveCaret(start + static_cast<std::size_t>(x - startX < endX - x ? *wordStart : *wordEnd), true);
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event) {
@@ -323,14 +399,18 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     const std::size_t position = PositionAt(event->position().toPoint());
     const std::size_t line = list_.LineOf(position);
     const std::size_t start = list_.LineStart(line);
-    const QString text = LineText(line);
-    QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
-    words.setPosition(static_cast<qsizetype>(position - start));
-    const qsizetype wordStart = words.isAtBoundary() ? words.position() : words.toPreviousBoundary();
-    words.setPosition(static_cast<qsizetype>(position - start));
-    const qsizetype wordEnd = words.toNextBoundary();
-    anchor_ = start + static_cast<std::size_t>(std::max<qsizetype>(wordStart, 0));
-    MoveCaret(start + static_cast<std::size_t>(wordEnd < 0 ? text.size() : wordEnd), true);
+    MoveCaret(position, false);
+    mouseUnit_ = {};
+    if (list_.LineEnd(line) > start) {
+        // The word at the click; at a word's end, the word before it.
+        const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+        const auto column = static_cast<int>(position - start);
+        const int wordStart = WordBounds::StartOfWord(*layout, column).value_or(column);
+        const int wordEnd = WordBounds::EndOfWord(layout->text(), wordStart).value_or(wordStart);
+        anchor_ = start + static_cast<std::size_t>(wordStart);
+        MoveCaret(start + static_cast<std::size_t>(wordEnd), true);
+        if (HasSelection()) mouseUnit_ = {MouseUnit::Word, anchor_, caret_};
+    }
     selecting_ = false;
     doubleClickTime_ = event->timestamp();
     doubleClickPoint_ = event->position().toPoint();
