@@ -49,7 +49,7 @@ bool EditHistory::Move(std::deque<Edit>& from, std::deque<Edit>& to, const Excha
 }
 
 void EditHistory::DropBeyondBudget() {
-    while (held_ > kBudget && undo_.size() > 1) {
+    while (held_ > budget_ && undo_.size() > 1) {
         held_ -= undo_.front().away.size();
         undo_.pop_front();
     }

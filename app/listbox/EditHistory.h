@@ -37,6 +37,9 @@ public:
     /// the text put back is.
     using Exchange = std::function<void(Edit& edit)>;
 
+    /// `budget`: the units of kept text beyond which the oldest steps go.
+    explicit EditHistory(std::size_t budget = kBudget) : budget_(budget) {}
+
     /// Records an edit just made; it ends whatever could be redone.
     void Record(Edit edit, Kind kind);
     /// Undoes or redoes the last step through `exchange`; false when none.
@@ -58,6 +61,7 @@ private:
 
     std::deque<Edit> undo_;
     std::deque<Edit> redo_;
+    std::size_t budget_;
     std::size_t held_ = 0;
     Kind lastKind_ = Kind::Other;
 };

@@ -7,6 +7,21 @@
 // Tab moves on to the next control, as from every other box; a link list
 // has no use for tab characters.
 //
+// Keys, mouse and clipboard behave as in the toolkit's own plain text box,
+// but for these differences, kept because a list of links is better served
+// so:
+// - A paste is a step of its own for undo, never merged with the typing
+//   around it, so that undo takes back a pasted list and nothing else; so
+//   is whatever is typed after an undo.
+// - Shift+Return starts a new line like Return: a list has lines only.
+// - Every line stands at the font's own pitch, even where a fallback font
+//   for some character would make it taller: a million lines scroll and
+//   page evenly, and a line's place follows from its number.
+// - Read-only, Ctrl+Home and Ctrl+End scroll to the start and the end, as
+//   Home and End do.
+// - A Shift+click after the text has changed extends by characters: the
+//   word or line a double or triple click picked before is gone.
+//
 // Positions are offsets into the CR LF-joined text; the caret never stands
 // inside a CR LF or a surrogate pair.
 

@@ -142,6 +142,7 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
     if (move == nullptr) return false;
     const std::size_t line = list_.LineOf(caret_);
     std::size_t target = caret_;
+    bool toEdge = false;
     switch (move->by) {
         case Move::Char:
             // A plain arrow on a selection goes to its start or end.
@@ -159,8 +160,10 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
             // to its start and its end.
             if (move->select && move->direction < 0 && line == 0) {
                 target = 0;
+                toEdge = true;
             } else if (move->select && move->direction > 0 && line + 1 == list_.LineCount()) {
                 target = list_.Text().size();
+                toEdge = true;
             } else {
                 target = VerticalMove(move->direction);
             }
@@ -169,7 +172,8 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
         case Move::Start: target = 0; break;
         case Move::End: target = list_.Text().size(); break;
     }
-    const bool vertical = move->by == Move::Line || move->by == Move::Page;
+    // Going up or down to the very start or end aims anew from there.
+    const bool vertical = (move->by == Move::Line || move->by == Move::Page) && !toEdge;
     const qreal goal = vertical ? (goalX_ >= 0 ? goalX_ : CaretX()) : -1;
     if (move->by == Move::Page) {
         QScrollBar* bar = verticalScrollBar();
@@ -309,8 +313,12 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         } else if (event->modifiers() == Qt::ShiftModifier) {
             ExtendByMouse(point);
         } else {
-            MoveCaret(PositionAt(point), false);
-            mouseUnit_ = {};
+            // A click into the selection keeps the word or line a double or
+            // triple click picked for a later Shift+click, as the
+            // toolkit's boxes do, which might start dragging it there.
+            const std::size_t position = PositionAt(point);
+            if (position < SelectionStart() || position > SelectionEnd()) mouseUnit_ = {};
+            MoveCaret(position, false);
         }
         goalX_ = -1;
     } else if (event->button() == Qt::MiddleButton && !readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
