@@ -17,7 +17,7 @@ bool IsSeparator(QChar unit) {
 std::optional<int> StartOfWord(const QTextLayout& layout, int column) {
     const QString& line = layout.text();
     const auto length = static_cast<int>(line.size());
-    if (column == 0) return 0;
+    if (column == 0) return std::nullopt;
     const QChar before = line.at(column - 1);
     if (column == length && (before.isSpace() || IsSeparator(before))) return std::nullopt;
     // From just after the unit at `column`, so that a column at a word's

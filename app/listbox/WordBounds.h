@@ -13,9 +13,10 @@ class QTextLayout;
 namespace velkrant::WordBounds {
 
 /// The start of the word at `column` of a line laid out in `layout`;
-/// none at the end of a line after a space or a separator.
+/// none at the line's start, and at its end after a space or a separator
+/// (a Shift+click there leaves the selection as it is).
 ///
-///     StartOfWord(layout, u"http://a", 2);  // 0
+///     StartOfWord(layout, 2);  // 0 in "http://a"
 std::optional<int> StartOfWord(const QTextLayout& layout, int column);
 /// The end of the word that starts at `column`; none at the line's end.
 std::optional<int> EndOfWord(const QString& line, int column);
