@@ -7,6 +7,7 @@
 // VELKRANT_DIFF_SEED the seed.
 
 #include "ListBox.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,6 +33,8 @@
 
 namespace velkrant {
 namespace {
+
+using test::PrintTo;
 
 struct Action {
     enum Kind { Key, Type, Click, ShiftClick, DoubleClick, TripleClick } kind = Key;
@@ -357,6 +360,67 @@ private:
 
     std::mt19937 random_;
 };
+
+Action Typed(const char16_t* text) {
+    return {Action::Type, Qt::Key_unknown, {}, QString::fromUtf16(text), 0};
+}
+
+Action Pressed(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return {Action::Key, key, modifiers, {}, 0};
+}
+
+Action Clicked(Action::Kind kind, int permille) {
+    return {kind, Qt::Key_unknown, {}, {}, permille};
+}
+
+struct SequenceCase {
+    const char* name;
+    std::vector<Action> actions;
+};
+
+class ListBoxSequenceTest : public testing::TestWithParam<SequenceCase> {};
+
+// Short sequences where the two boxes once parted, kept so that they stay
+// together whatever the seed of the random run.
+TEST_P(ListBoxSequenceTest, ActsAsTheStockTextBox) {
+    const std::optional<Divergence> divergence = Play(GetParam().actions);
+    ASSERT_FALSE(divergence) << "step " << divergence->step << "\nlist box:  " << divergence->list.Describe()
+                             << "\nstock box: " << divergence->stock.Describe();
+}
+
+const std::vector<Action> kTwoLines = {Typed(u"xyzxyz"), Pressed(Qt::Key_Return), Typed(u"abcdef"),
+                                       Pressed(Qt::Key_Home, Qt::ControlModifier), Pressed(Qt::Key_Down),
+                                       Pressed(Qt::Key_A, Qt::ControlModifier)};
+
+std::vector<Action> Then(std::vector<Action> actions, const Action& last) {
+    actions.push_back(last);
+    return actions;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ListBoxSequenceTest,
+    testing::Values(
+        SequenceCase{"BackspaceTakesTheCombiningMarkAlone",
+                     {Typed(u"d"), Typed(u"\u0301"), Pressed(Qt::Key_End), Pressed(Qt::Key_Backspace)}},
+        SequenceCase{"BackspaceTakesASurrogatePairWhole", {Typed(u"\U0001D41B"), Pressed(Qt::Key_Backspace)}},
+        SequenceCase{"UpAfterSelectAllAimsFromTheEnd", Then(kTwoLines, Pressed(Qt::Key_Up))},
+        SequenceCase{"ShiftPageUpAfterSelectAllAimsFromTheEnd",
+                     Then(kTwoLines, Pressed(Qt::Key_PageUp, Qt::ShiftModifier))},
+        SequenceCase{"LeftCollapsesASelection",
+                     {Typed(u"abc"), Pressed(Qt::Key_Left, Qt::ShiftModifier), Pressed(Qt::Key_Left, Qt::ShiftModifier),
+                      Pressed(Qt::Key_Left)}},
+        SequenceCase{"RightCollapsesASelection",
+                     {Typed(u"abc"), Pressed(Qt::Key_Home, Qt::ShiftModifier), Pressed(Qt::Key_Right)}},
+        SequenceCase{"ShiftDownOnTheLastLineSelectsToItsEnd",
+                     {Typed(u"abc"), Pressed(Qt::Key_Home), Pressed(Qt::Key_Down, Qt::ShiftModifier)}},
+        SequenceCase{"DownOnTheLastLineStays", {Typed(u"ab\u0301"), Pressed(Qt::Key_Left), Pressed(Qt::Key_Down)}},
+        SequenceCase{"DoubleClickAtAWordsEndSelectsIt", {Typed(u"ab cd"), Clicked(Action::DoubleClick, 400)}},
+        SequenceCase{"DoubleClickTakesHanAndDigitsTogether", {Typed(u"\u4E2D1"), Clicked(Action::DoubleClick, 0)}},
+        SequenceCase{"ShiftClickAfterDoubleClickExtendsByWords",
+                     {Typed(u"ab cd ef"), Clicked(Action::DoubleClick, 875), Clicked(Action::ShiftClick, 125)}},
+        SequenceCase{"TripleClickTakesTheLineBreak",
+                     {Typed(u"ab"), Pressed(Qt::Key_Return), Typed(u"cd"), Clicked(Action::TripleClick, 200)}}),
+    test::RowName);
 
 int FromEnvironment(const char* name, int fallback) {
     bool ok = false;
