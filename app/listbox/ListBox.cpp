@@ -200,7 +200,7 @@ std::size_t ListBox::Change(std::size_t from, std::size_t to, std::u16string_vie
 
 void ListBox::AfterChange(bool showCaret) {
     goalX_ = -1;
-    mouseUnit_ = {};
+    pickedWord_ = pickedLine_ = {};
     MeasureLongestLine();
     UpdateScrollBars();
     if (showCaret) EnsureCaretVisible();

@@ -177,15 +177,16 @@ private:
     QPoint dragPoint_;
     quint64 doubleClickTime_ = 0;  // a click soon after is a triple click
     QPoint doubleClickPoint_;
-    // What the last double or triple click selected, which a Shift+click
-    // extends by its unit.
-    enum class MouseUnit { Character, Word, Line };
-    struct MouseSelection {
-        MouseUnit unit = MouseUnit::Character;
+    // The word the last double click and the line the last triple click
+    // selected, which a Shift+click extends by words or by lines; empty
+    // once a plain click or an edit has ended them.
+    struct Picked {
         std::size_t start = 0;
         std::size_t end = 0;
+        bool Empty() const { return start == end; }
     };
-    MouseSelection mouseUnit_;
+    Picked pickedWord_;
+    Picked pickedLine_;
 };
 
 }  // namespace velkrant

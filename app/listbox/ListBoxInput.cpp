@@ -307,7 +307,7 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
             const std::size_t line = list_.LineOf(caret_);
             anchor_ = list_.LineStart(line);
             MoveCaret(LineEndWithBreak(line), true);
-            mouseUnit_ = {MouseUnit::Line, anchor_, caret_};
+            pickedLine_ = {anchor_, caret_};
             selecting_ = false;
             SetSelectionClipboard();
         } else if (event->modifiers() == Qt::ShiftModifier) {
@@ -317,7 +317,7 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
             // triple click picked for a later Shift+click, as the
             // toolkit's boxes do, which might start dragging it there.
             const std::size_t position = PositionAt(point);
-            if (position < SelectionStart() || position > SelectionEnd()) mouseUnit_ = {};
+            if (position < SelectionStart() || position > SelectionEnd()) pickedWord_ = pickedLine_ = {};
             MoveCaret(position, false);
         }
         goalX_ = -1;
@@ -336,8 +336,8 @@ std::size_t ListBox::LineEndWithBreak(std::size_t line) const {
 // words, after a triple click by whole lines, as in the toolkit's boxes.
 void ListBox::ExtendByMouse(QPoint point) {
     const std::size_t position = PositionAt(point);
-    const MouseSelection first = mouseUnit_;
-    if (first.unit == MouseUnit::Character) {
+    const Picked first = !pickedLine_.Empty() ? pickedLine_ : pickedWord_;
+    if (first.Empty()) {
         MoveCaret(position, true);
         return;
     }
@@ -348,7 +348,7 @@ void ListBox::ExtendByMouse(QPoint point) {
     }
     const std::size_t line = list_.LineOf(position);
     const std::size_t start = list_.LineStart(line);
-    if (first.unit == MouseUnit::Line) {
+    if (!pickedLine_.Empty()) {
         anchor_ = position < first.end ? first.end : first.start;
         MoveCaret(position < first.end ? start : LineEndWithBreak(line), true);
         return;
@@ -408,7 +408,7 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     const std::size_t line = list_.LineOf(position);
     const std::size_t start = list_.LineStart(line);
     MoveCaret(position, false);
-    mouseUnit_ = {};
+    pickedWord_ = {};
     if (list_.LineEnd(line) > start) {
         // The word at the click; at a word's end, the word before it.
         const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
@@ -417,7 +417,7 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
         const int wordEnd = WordBounds::EndOfWord(layout->text(), wordStart).value_or(wordStart);
         anchor_ = start + static_cast<std::size_t>(wordStart);
         MoveCaret(start + static_cast<std::size_t>(wordEnd), true);
-        if (HasSelection()) mouseUnit_ = {MouseUnit::Word, anchor_, caret_};
+        pickedWord_ = {anchor_, caret_};
     }
     selecting_ = false;
     doubleClickTime_ = event->timestamp();
