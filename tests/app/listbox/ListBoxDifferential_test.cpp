@@ -91,7 +91,7 @@ public:
     Pair() {
         for (QWidget* box : {static_cast<QWidget*>(&list_), static_cast<QWidget*>(&stock_)}) {
             box->setFont(QApplication::font());
-            box->resize(320, 160);
+            box->resize(320, 90);
             box->show();
         }
         stock_.setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -146,8 +146,13 @@ public:
             }
             return;
         }
-        Click(list_.viewport(), ListPoint(action.permille), action);
-        Click(stock_.viewport(), StockPoint(action.permille), action);
+        // A user clicks only on what is in view: a target scrolled out of
+        // either box is not clicked at all.
+        const QPoint listPoint = ListPoint(action.permille);
+        const QPoint stockPoint = StockPoint(action.permille);
+        if (!list_.viewport()->rect().contains(listPoint) || !stock_.viewport()->rect().contains(stockPoint)) return;
+        Click(list_.viewport(), listPoint, action);
+        Click(stock_.viewport(), stockPoint, action);
     }
 
 private:
@@ -211,7 +216,9 @@ private:
 struct Mask {
     const char* name;
     const char* reason;
-    std::function<bool(const Action& action, const std::vector<Action>& sinceResync)> covers;
+    // Whether it explains a divergence after `action`, given the actions
+    // since the boxes last agreed and the list box's text now.
+    std::function<bool(const Action& action, const std::vector<Action>& sinceResync, const QString& text)> covers;
 };
 
 bool Pasted(const std::vector<Action>& actions) {
@@ -222,25 +229,32 @@ const std::vector<Mask> kMasks = {
     {"ShiftReturnStartsALine",
      "a list has lines only; the stock box's line separator inside a paragraph would reach the conversion as a "
      "line break anyway",
-     [](const Action& action, const std::vector<Action>&) {
+     [](const Action& action, const std::vector<Action>&, const QString&) {
          return action.IsKey(Qt::Key_Return) && action.modifiers == Qt::ShiftModifier;
+     }},
+    {"UniformLinePitch",
+     "every line stands at the font's own pitch, so that a million lines page evenly; the stock box makes a line "
+     "taller where a fallback font draws some character, and a page then holds fewer lines",
+     [](const Action& action, const std::vector<Action>&, const QString& text) {
+         const bool page = action.IsKey(Qt::Key_PageUp) || action.IsKey(Qt::Key_PageDown);
+         return page && std::any_of(text.begin(), text.end(), [](QChar unit) { return unit.unicode() > 0x7F; });
      }},
     {"PasteIsItsOwnUndoStep",
      "a pasted list is undone on its own, never together with the typing before or after it",
-     [](const Action& action, const std::vector<Action>& sinceResync) {
+     [](const Action& action, const std::vector<Action>& sinceResync, const QString&) {
          return (action.Is(QKeySequence::Undo) || action.Is(QKeySequence::Redo)) && Pasted(sinceResync);
      }},
     {"TypingAfterUndoIsAStepOfItsOwn",
      "after an undo, what is typed next is undone on its own; the stock box may merge it with the typing before "
      "the undone step, so that one undo takes away two separate runs of typing",
-     [](const Action& action, const std::vector<Action>& sinceResync) {
+     [](const Action& action, const std::vector<Action>& sinceResync, const QString&) {
          const auto undoOrRedo = [](const Action& a) { return a.Is(QKeySequence::Undo) || a.Is(QKeySequence::Redo); };
          return undoOrRedo(action) && std::count_if(sinceResync.begin(), sinceResync.end(), undoOrRedo) > 1;
      }},
     {"ShiftClickAfterAnEditExtendsByCharacters",
      "once the text has changed, the word or line a double or triple click picked is gone; a Shift+click then "
      "extends by characters instead of by the stale word",
-     [](const Action& action, const std::vector<Action>& sinceResync) {
+     [](const Action& action, const std::vector<Action>& sinceResync, const QString&) {
          if (action.kind != Action::ShiftClick) return false;
          const auto multiClick = std::find_if(sinceResync.rbegin(), sinceResync.rend(), [](const Action& a) {
              return a.kind == Action::DoubleClick || a.kind == Action::TripleClick;
@@ -249,9 +263,9 @@ const std::vector<Mask> kMasks = {
      }},
 };
 
-const Mask* MaskFor(const Action& action, const std::vector<Action>& sinceResync) {
+const Mask* MaskFor(const Action& action, const std::vector<Action>& sinceResync, const QString& text) {
     for (const Mask& mask : kMasks) {
-        if (mask.covers(action, sinceResync)) return &mask;
+        if (mask.covers(action, sinceResync, text)) return &mask;
     }
     return nullptr;
 }
@@ -274,7 +288,7 @@ std::optional<Divergence> Play(const std::vector<Action>& actions) {
         const State list = pair.ListState();
         const State stock = pair.StockState();
         if (list == stock) continue;
-        if (MaskFor(actions[step], sinceResync) == nullptr) return Divergence{step, list, stock};
+        if (MaskFor(actions[step], sinceResync, list.text) == nullptr) return Divergence{step, list, stock};
         pair.Resync();
         sinceResync.clear();
     }
@@ -339,7 +353,8 @@ private:
             bool shiftToo;  // also pressed with Shift added
         };
         static const Choice kKeys[] = {
-            {Qt::Key_Return, {}, true},       {Qt::Key_Backspace, {}, false},
+            {Qt::Key_Return, {}, true},       {Qt::Key_Return, {}, false},
+            {Qt::Key_Return, {}, false},      {Qt::Key_Backspace, {}, false},
             {Qt::Key_Delete, {}, false},      {Qt::Key_Backspace, Qt::ControlModifier, false},
             {Qt::Key_Delete, Qt::ControlModifier, false},
             {Qt::Key_Left, {}, true},         {Qt::Key_Right, {}, true},
