@@ -208,11 +208,11 @@ void ListBox::AfterChange(bool showCaret) {
     viewport()->update();
 }
 
-void ListBox::MoveCaret(std::size_t position, bool select) {
+void ListBox::MoveCaret(std::size_t position, bool select, bool scrollIntoView) {
     caret_ = position;
     if (!select) anchor_ = position;
     ListBoxAccessible::CaretMoved(*this);
-    EnsureCaretVisible();
+    if (scrollIntoView) EnsureCaretVisible();
     RestartBlink();
     viewport()->update();
 }

@@ -122,7 +122,7 @@ private:
     void ApplyEdit(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
     std::size_t Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
     void Exchange(velkrant::Edit& edit);
-    void MoveCaret(std::size_t position, bool select);
+    void MoveCaret(std::size_t position, bool select, bool scrollIntoView = true);
     bool HasSelection() const { return caret_ != anchor_; }
     void DeleteSelection();
     std::u16string_view SelectedView() const;

@@ -296,6 +296,9 @@ std::size_t ListBox::VerticalMove(int lines) const {
 
 // Mouse ----------------------------------------------------------------------
 
+// The mouse places the caret where the user points and never scrolls
+// there: a click on the half-shown last line must not move that line
+// away from under a second click.
 void ListBox::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
@@ -306,7 +309,7 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
             // A third click selects the whole line, with its line break.
             const std::size_t line = list_.LineOf(caret_);
             anchor_ = list_.LineStart(line);
-            MoveCaret(LineEndWithBreak(line), true);
+            MoveCaret(LineEndWithBreak(line), true, false);
             pickedLine_ = {anchor_, caret_};
             selecting_ = false;
             SetSelectionClipboard();
@@ -318,7 +321,7 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
             // toolkit's boxes do, which might start dragging it there.
             const std::size_t position = PositionAt(point);
             if (position < SelectionStart() || position > SelectionEnd()) pickedWord_ = pickedLine_ = {};
-            MoveCaret(position, false);
+            MoveCaret(position, false, false);
         }
         goalX_ = -1;
     } else if (event->button() == Qt::MiddleButton && !readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
@@ -338,19 +341,19 @@ void ListBox::ExtendByMouse(QPoint point) {
     const std::size_t position = PositionAt(point);
     const Picked first = !pickedLine_.Empty() ? pickedLine_ : pickedWord_;
     if (first.Empty()) {
-        MoveCaret(position, true);
+        MoveCaret(position, true, false);
         return;
     }
     if (position >= first.start && position <= first.end) {
         anchor_ = first.start;
-        MoveCaret(first.end, true);
+        MoveCaret(first.end, true, false);
         return;
     }
     const std::size_t line = list_.LineOf(position);
     const std::size_t start = list_.LineStart(line);
     if (!pickedLine_.Empty()) {
         anchor_ = position < first.end ? first.end : first.start;
-        MoveCaret(position < first.end ? start : LineEndWithBreak(line), true);
+        MoveCaret(position < first.end ? start : LineEndWithBreak(line), true, false);
         return;
     }
     // By words: to the nearer end of the word under the mouse, and only
@@ -365,13 +368,13 @@ void ListBox::ExtendByMouse(QPoint point) {
     const qreal endX = layout->lineAt(0).cursorToX(*wordEnd);
     if (x < startX || x > endX) return;
     anchor_ = position < first.end ? first.end : first.start;
-    MoveCaret(start + static_cast<std::size_t>(x - startX < endX - x ? *wordStart : *wordEnd), true);
+    MoveCaret(start + static_cast<std::size_t>(x - startX < endX - x ? *wordStart : *wordEnd), true, false);
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event) {
     if (!selecting_ || !(event->buttons() & Qt::LeftButton)) return;
     dragPoint_ = event->position().toPoint();
-    MoveCaret(PositionAt(dragPoint_), true);
+    MoveCaret(PositionAt(dragPoint_), true, false);
     // Held beyond the edge, the selection goes on growing as the box
     // scrolls, as long as the button is down.
     if (viewport()->rect().contains(dragPoint_)) {
@@ -407,7 +410,7 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     const std::size_t position = PositionAt(event->position().toPoint());
     const std::size_t line = list_.LineOf(position);
     const std::size_t start = list_.LineStart(line);
-    MoveCaret(position, false);
+    MoveCaret(position, false, false);
     pickedWord_ = {};
     if (list_.LineEnd(line) > start) {
         // The word at the click; at a word's end, the word before it.
@@ -416,7 +419,7 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
         const int wordStart = WordBounds::StartOfWord(*layout, column).value_or(column);
         const int wordEnd = WordBounds::EndOfWord(layout->text(), wordStart).value_or(wordStart);
         anchor_ = start + static_cast<std::size_t>(wordStart);
-        MoveCaret(start + static_cast<std::size_t>(wordEnd), true);
+        MoveCaret(start + static_cast<std::size_t>(wordEnd), true, false);
         pickedWord_ = {anchor_, caret_};
     }
     selecting_ = false;
