@@ -20,14 +20,6 @@
 
 namespace velkrant {
 
-namespace {
-
-// The space around the text inside the frame, as in the toolkit's own
-// plain text box.
-constexpr qreal kMargin = 4;
-
-}  // namespace
-
 ListBox::ListBox(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);

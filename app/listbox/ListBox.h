@@ -140,6 +140,7 @@ private:
     std::size_t LineEndWithBreak(std::size_t line) const;
     std::size_t NextCaretStop(std::size_t position, int direction, bool byWord) const;
     std::size_t VerticalMove(int lines) const;
+    int PageMove(int direction);
     std::size_t PreviousCodePoint(std::size_t position) const;
 
     // Layout and painting.
@@ -155,6 +156,10 @@ private:
     void UpdateScrollBars();
     void RestartBlink();
     QMenu* ContextMenu();
+
+    // The space around the text inside the frame, as in the toolkit's own
+    // plain text box; above the text only at the top of the list.
+    static constexpr qreal kMargin = 4;
 
     ListText list_;
     EditHistory history_;

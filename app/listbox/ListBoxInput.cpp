@@ -168,17 +168,13 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
                 target = VerticalMove(move->direction);
             }
             break;
-        case Move::Page: target = VerticalMove(move->direction * VisibleLines()); break;
+        case Move::Page: target = VerticalMove(PageMove(move->direction)); break;
         case Move::Start: target = 0; break;
         case Move::End: target = list_.Text().size(); break;
     }
     // Going up or down to the very start or end aims anew from there.
     const bool vertical = (move->by == Move::Line || move->by == Move::Page) && !toEdge;
     const qreal goal = vertical ? (goalX_ >= 0 ? goalX_ : CaretX()) : -1;
-    if (move->by == Move::Page) {
-        QScrollBar* bar = verticalScrollBar();
-        bar->setValue(bar->value() + move->direction * VisibleLines());
-    }
     // A line or page move that cannot move the caret leaves the selection.
     MoveCaret(target, move->select || (vertical && target == caret_));
     goalX_ = goal;
@@ -273,6 +269,34 @@ std::size_t ListBox::NextCaretStop(std::size_t position, int direction, bool byW
     const QTextLayout::CursorMode mode = byWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
     const int next = direction > 0 ? layout->nextCursorPosition(column, mode) : layout->previousCursorPosition(column, mode);
     return start + static_cast<std::size_t>(next);
+}
+
+// Page Up and Page Down scroll by a page and move the caret by as many
+// lines as keep it where it stood on the screen; where the list ends
+// within the page, to its first or last line. Gives the lines to move.
+int ListBox::PageMove(int direction) {
+    QScrollBar* bar = verticalScrollBar();
+    const int top = bar->value();
+    const auto line = static_cast<int>(list_.LineOf(caret_));
+    const qreal height = viewport()->height();
+    const auto screenY = [&](int at, int first) { return (at - first) * lineHeight_ + (first == 0 ? kMargin : 0); };
+    const qreal was = screenY(line, top);
+    if (direction < 0) {
+        if (top == 0) return -line;
+        const int first = std::max(0, top - static_cast<int>(height / lineHeight_));
+        bar->setValue(first);
+        int to = line - 1;
+        while (to > 0 && screenY(to, first) > was) --to;
+        return std::max(to, 0) - line;
+    }
+    const int last = LineCount() - 1;
+    const qreal shown = height - (top == 0 ? kMargin : 0);
+    if ((LineCount() - top) * lineHeight_ <= shown) return last - line;
+    const int first = std::min(bar->maximum(), top + static_cast<int>(shown / lineHeight_));
+    bar->setValue(first);
+    int to = line + 1;
+    while (to < last && screenY(to, first) < was) ++to;
+    return std::min(to, last) - line;
 }
 
 // Backspace takes back one character as typed: a letter's accent alone,

@@ -95,6 +95,9 @@ public:
             box->show();
         }
         stock_.setLineWrapMode(QPlainTextEdit::NoWrap);
+        // The list box always shows both bars: the same room for the text.
+        stock_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        stock_.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         (void)QTest::qWaitForWindowExposed(&stock_);
         (void)QTest::qWaitForWindowExposed(&list_);
     }
