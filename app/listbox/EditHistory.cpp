@@ -4,19 +4,13 @@
 
 namespace velkrant {
 
-namespace {
-
-bool HoldsLineBreak(const std::u16string& text) {
-    return text.find(u'\r') != std::u16string::npos;
-}
-
-}  // namespace
-
 void EditHistory::Record(Edit edit, Kind kind) {
+    for (const Edit& undone : redo_) held_ -= undone.away.size();
     redo_.clear();
+    held_ += edit.away.size();
     if (!Merge(edit, kind)) undo_.push_back(std::move(edit));
-    // A new line ends a run of typing.
-    lastKind_ = HoldsLineBreak(undo_.back().inserted) ? Kind::Other : kind;
+    lastKind_ = kind;
+    DropBeyondBudget();
 }
 
 bool EditHistory::Merge(const Edit& edit, Kind kind) {
@@ -24,17 +18,17 @@ bool EditHistory::Merge(const Edit& edit, Kind kind) {
     Edit& last = undo_.back();
     switch (kind) {
         case Kind::Typing:
-            if (!edit.removed.empty() || edit.at != last.at + last.inserted.size()) return false;
-            last.inserted += edit.inserted;
+            if (!edit.away.empty() || edit.at != last.at + last.length) return false;
+            last.length += edit.length;
             return true;
         case Kind::DeletingBack:
-            if (!last.inserted.empty() || edit.at + edit.removed.size() != last.at) return false;
-            last.removed.insert(0, edit.removed);
+            if (last.length != 0 || edit.at + edit.away.size() != last.at) return false;
+            last.away.insert(0, edit.away);
             last.at = edit.at;
             return true;
         case Kind::DeletingForward:
-            if (!last.inserted.empty() || edit.at != last.at) return false;
-            last.removed += edit.removed;
+            if (last.length != 0 || edit.at != last.at) return false;
+            last.away += edit.away;
             return true;
         case Kind::Other:
             break;
@@ -42,25 +36,29 @@ bool EditHistory::Merge(const Edit& edit, Kind kind) {
     return false;
 }
 
-const Edit* EditHistory::Undo() {
-    if (undo_.empty()) return nullptr;
-    redo_.push_back(std::move(undo_.back()));
-    undo_.pop_back();
+bool EditHistory::Move(std::deque<Edit>& from, std::deque<Edit>& to, const Exchange& exchange) {
+    if (from.empty()) return false;
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    Edit& edit = to.back();
+    held_ -= edit.away.size();
+    exchange(edit);
+    held_ += edit.away.size();
     lastKind_ = Kind::Other;
-    return &redo_.back();
+    return true;
 }
 
-const Edit* EditHistory::Redo() {
-    if (redo_.empty()) return nullptr;
-    undo_.push_back(std::move(redo_.back()));
-    redo_.pop_back();
-    lastKind_ = Kind::Other;
-    return &undo_.back();
+void EditHistory::DropBeyondBudget() {
+    while (held_ > budget_ && undo_.size() > 1) {
+        held_ -= undo_.front().away.size();
+        undo_.pop_front();
+    }
 }
 
 void EditHistory::Clear() {
     undo_.clear();
     redo_.clear();
+    held_ = 0;
     lastKind_ = Kind::Other;
 }
 

@@ -1,5 +1,6 @@
 #include "ListBox.h"
 
+#include "Clipboard.h"
 #include "ListBoxAccessible.h"
 
 #include <QAccessible>
@@ -18,20 +19,6 @@
 #include <utility>
 
 namespace velkrant {
-
-namespace {
-
-// The space around the text inside the frame, as in the toolkit's own
-// plain text box.
-constexpr qreal kMargin = 4;
-
-// What the clipboard gets: the toolkit's text boxes hand out LF line
-// breaks, and the clipboard on Windows turns them into CR LF itself.
-QString ClipboardText(std::u16string_view text) {
-    return ListBox::ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-}  // namespace
 
 ListBox::ListBox(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -76,7 +63,11 @@ void ListBox::Append(std::u16string_view text) {
 }
 
 std::u16string ListBox::SelectedText() const {
-    return TextBetween(SelectionStart(), SelectionEnd());
+    return std::u16string(SelectedView());
+}
+
+std::u16string_view ListBox::SelectedView() const {
+    return list_.Text().substr(SelectionStart(), SelectionEnd() - SelectionStart());
 }
 
 std::u16string ListBox::TextBetween(std::size_t from, std::size_t to) const {
@@ -113,6 +104,7 @@ void ListBox::clear() {
 void ListBox::selectAll() {
     anchor_ = 0;
     caret_ = list_.Text().size();
+    goalX_ = -1;
     ListBoxAccessible::CaretMoved(*this);
     viewport()->update();
 }
@@ -127,19 +119,22 @@ void ListBox::Select(std::size_t anchor, std::size_t caret) {
 }
 
 void ListBox::undo() {
-    if (readOnly_) return;
-    if (const velkrant::Edit* edit = history_.Undo()) Restore(edit->at, edit->inserted, edit->removed);
+    if (!readOnly_) history_.Undo([this](velkrant::Edit& edit) { Exchange(edit); });
 }
 
 void ListBox::redo() {
-    if (readOnly_) return;
-    if (const velkrant::Edit* edit = history_.Redo()) Restore(edit->at, edit->removed, edit->inserted);
+    if (!readOnly_) history_.Redo([this](velkrant::Edit& edit) { Exchange(edit); });
 }
 
-// An undo or redo step: `was` at `at` becomes `now` again.
-void ListBox::Restore(std::size_t at, std::u16string_view was, std::u16string_view now) {
-    caret_ = anchor_ = list_.Replace(at, at + was.size(), now);
-    ListBoxAccessible::TextChanged(*this, at, was, now);
+// An undo or redo step: the text the step kept goes back into the box, and
+// the text it replaces goes into the step.
+void ListBox::Exchange(velkrant::Edit& edit) {
+    std::u16string taken = TextBetween(edit.at, edit.at + edit.length);
+    const std::size_t end = list_.Replace(edit.at, edit.at + edit.length, edit.away);
+    ListBoxAccessible::TextChanged(*this, edit.at, taken, Text().substr(edit.at, end - edit.at));
+    edit.away = std::move(taken);
+    edit.length = end - edit.at;
+    caret_ = anchor_ = end;
     AfterChange(true);
 }
 
@@ -150,8 +145,7 @@ void ListBox::cut() {
 }
 
 void ListBox::copy() const {
-    if (!HasSelection()) return;
-    QGuiApplication::clipboard()->setText(ClipboardText(list_.Text().substr(SelectionStart(), SelectionEnd() - SelectionStart())));
+    if (HasSelection()) Clipboard::SetText(ToQString(SelectedView()));
 }
 
 void ListBox::paste() {
@@ -165,10 +159,9 @@ void ListBox::InsertFromMime(const QMimeData* mime) {
 }
 
 void ListBox::SetSelectionClipboard() const {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!HasSelection() || !clipboard->supportsSelection()) return;
-    clipboard->setText(ClipboardText(list_.Text().substr(SelectionStart(), SelectionEnd() - SelectionStart())),
-                       QClipboard::Selection);
+    if (HasSelection() && QGuiApplication::clipboard()->supportsSelection()) {
+        Clipboard::SetText(ToQString(SelectedView()), QClipboard::Selection);
+    }
 }
 
 void ListBox::DeleteSelection() {
@@ -189,20 +182,23 @@ void ListBox::ApplyEdit(std::size_t from, std::size_t to, std::u16string_view te
 }
 
 std::size_t ListBox::Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind) {
-    // The texts on either side are kept for undo, and for assistive
-    // technology when it listens.
-    const bool keep = undoEnabled_ || QAccessible::isActive();
-    velkrant::Edit edit{from, keep ? TextBetween(from, to) : std::u16string(), {}};
+    // The text replaced is kept for undo, and for assistive technology
+    // when it listens.
+    std::u16string removed = undoEnabled_ || QAccessible::isActive() ? TextBetween(from, to) : std::u16string();
     const std::size_t end = list_.Replace(from, to, text);
-    if (keep) edit.inserted = TextBetween(from, end);
-    ListBoxAccessible::TextChanged(*this, from, edit.removed, edit.inserted);
-    if (undoEnabled_) history_.Record(std::move(edit), kind);
+    ListBoxAccessible::TextChanged(*this, from, removed, Text().substr(from, end - from));
+    if (undoEnabled_) {
+        history_.Record({from, std::move(removed), end - from}, kind);
+        // A new line ends a run of typing.
+        if (text.find_first_of(u"\r\n\u2029") != std::u16string_view::npos) history_.Seal();
+    }
     return end;
 }
 
 void ListBox::AfterChange(bool showCaret) {
     ListBoxAccessible::CaretMoved(*this);
     goalX_ = -1;
+    pickedWord_ = pickedLine_ = {};
     MeasureLongestLine();
     UpdateScrollBars();
     if (showCaret) EnsureCaretVisible();
@@ -210,11 +206,11 @@ void ListBox::AfterChange(bool showCaret) {
     viewport()->update();
 }
 
-void ListBox::MoveCaret(std::size_t position, bool select) {
+void ListBox::MoveCaret(std::size_t position, bool select, bool scrollIntoView) {
     caret_ = position;
     if (!select) anchor_ = position;
     ListBoxAccessible::CaretMoved(*this);
-    EnsureCaretVisible();
+    if (scrollIntoView) EnsureCaretVisible();
     RestartBlink();
     viewport()->update();
 }

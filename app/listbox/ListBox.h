@@ -7,6 +7,21 @@
 // Tab moves on to the next control, as from every other box; a link list
 // has no use for tab characters.
 //
+// Keys, mouse and clipboard behave as in the toolkit's own plain text box,
+// but for these differences, kept because a list of links is better served
+// so:
+// - A paste is a step of its own for undo, never merged with the typing
+//   around it, so that undo takes back a pasted list and nothing else; so
+//   is whatever is typed after an undo.
+// - Shift+Return starts a new line like Return: a list has lines only.
+// - Every line stands at the font's own pitch, even where a fallback font
+//   for some character would make it taller: a million lines scroll and
+//   page evenly, and a line's place follows from its number.
+// - Read-only, Ctrl+Home and Ctrl+End scroll to the start and the end, as
+//   Home and End do.
+// - A Shift+click after the text has changed extends by characters: the
+//   word or line a double or triple click picked before is gone.
+//
 // Positions are offsets into the CR LF-joined text; the caret never stands
 // inside a CR LF or a surrogate pair.
 
@@ -112,10 +127,11 @@ private:
     void ReplaceSelection(std::u16string_view text, EditHistory::Kind kind);
     void ApplyEdit(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
     std::size_t Change(std::size_t from, std::size_t to, std::u16string_view text, EditHistory::Kind kind);
-    void Restore(std::size_t at, std::u16string_view was, std::u16string_view now);
-    void MoveCaret(std::size_t position, bool select);
+    void Exchange(velkrant::Edit& edit);
+    void MoveCaret(std::size_t position, bool select, bool scrollIntoView = true);
     bool HasSelection() const { return caret_ != anchor_; }
     void DeleteSelection();
+    std::u16string_view SelectedView() const;
     std::u16string TextBetween(std::size_t from, std::size_t to) const;
     QString LineText(std::size_t line) const;
     void SetSelectionClipboard() const;
@@ -126,8 +142,12 @@ private:
     bool EditByKey(QKeyEvent* event);
     void ScrollByKey(QKeyEvent* event);
     void DragScrollStep();
+    void ExtendByMouse(QPoint point);
+    std::size_t LineEndWithBreak(std::size_t line) const;
     std::size_t NextCaretStop(std::size_t position, int direction, bool byWord) const;
     std::size_t VerticalMove(int lines) const;
+    int PageMove(int direction);
+    std::size_t PreviousCodePoint(std::size_t position) const;
 
     // Layout and painting.
     std::unique_ptr<QTextLayout> LayoutOf(std::size_t line) const;
@@ -142,6 +162,10 @@ private:
     void UpdateScrollBars();
     void RestartBlink();
     QMenu* ContextMenu();
+
+    // The space around the text inside the frame, as in the toolkit's own
+    // plain text box; above the text only at the top of the list.
+    static constexpr qreal kMargin = 4;
 
     ListText list_;
     EditHistory history_;
@@ -164,6 +188,16 @@ private:
     QPoint dragPoint_;
     quint64 doubleClickTime_ = 0;  // a click soon after is a triple click
     QPoint doubleClickPoint_;
+    // The word the last double click and the line the last triple click
+    // selected, which a Shift+click extends by words or by lines; empty
+    // once a plain click or an edit has ended them.
+    struct Picked {
+        std::size_t start = 0;
+        std::size_t end = 0;
+        bool Empty() const { return start == end; }
+    };
+    Picked pickedWord_;
+    Picked pickedLine_;
 };
 
 }  // namespace velkrant

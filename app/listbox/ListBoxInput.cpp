@@ -3,6 +3,8 @@
 
 #include "ListBox.h"
 
+#include "WordBounds.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace velkrant {
 
@@ -139,23 +142,41 @@ bool ListBox::NavigateByKey(QKeyEvent* event) {
     if (move == nullptr) return false;
     const std::size_t line = list_.LineOf(caret_);
     std::size_t target = caret_;
+    bool toEdge = false;
     switch (move->by) {
-        case Move::Char: target = NextCaretStop(caret_, move->direction, false); break;
+        case Move::Char:
+            // A plain arrow on a selection goes to its start or end.
+            if (HasSelection() && !move->select) {
+                target = move->direction < 0 ? SelectionStart() : SelectionEnd();
+            } else {
+                target = NextCaretStop(caret_, move->direction, false);
+            }
+            break;
         case Move::Word: target = NextCaretStop(caret_, move->direction, true); break;
         case Move::LineStart: target = list_.LineStart(line); break;
         case Move::LineEnd: target = list_.LineEnd(line); break;
-        case Move::Line: target = VerticalMove(move->direction); break;
-        case Move::Page: target = VerticalMove(move->direction * VisibleLines()); break;
+        case Move::Line:
+            // Shift+Up on the first line and Shift+Down on the last select
+            // to its start and its end.
+            if (move->select && move->direction < 0 && line == 0) {
+                target = 0;
+                toEdge = true;
+            } else if (move->select && move->direction > 0 && line + 1 == list_.LineCount()) {
+                target = list_.Text().size();
+                toEdge = true;
+            } else {
+                target = VerticalMove(move->direction);
+            }
+            break;
+        case Move::Page: target = VerticalMove(PageMove(move->direction)); break;
         case Move::Start: target = 0; break;
         case Move::End: target = list_.Text().size(); break;
     }
-    const bool vertical = move->by == Move::Line || move->by == Move::Page;
+    // Going up or down to the very start or end aims anew from there.
+    const bool vertical = (move->by == Move::Line || move->by == Move::Page) && !toEdge;
     const qreal goal = vertical ? (goalX_ >= 0 ? goalX_ : CaretX()) : -1;
-    if (move->by == Move::Page) {
-        QScrollBar* bar = verticalScrollBar();
-        bar->setValue(bar->value() + move->direction * VisibleLines());
-    }
-    MoveCaret(target, move->select);
+    // A line or page move that cannot move the caret leaves the selection.
+    MoveCaret(target, move->select || (vertical && target == caret_));
     goalX_ = goal;
     return true;
 }
@@ -177,7 +198,7 @@ bool ListBox::EditByKey(QKeyEvent* event) {
         if (HasSelection()) {
             DeleteSelection();
         } else if (caret_ > 0) {
-            ApplyEdit(NextCaretStop(caret_, -1, false), caret_, {}, Kind::DeletingBack);
+            ApplyEdit(PreviousCodePoint(caret_), caret_, {}, Kind::DeletingBack);
         }
     } else if (event->matches(QKeySequence::Delete)) {
         if (HasSelection()) {
@@ -202,19 +223,31 @@ bool ListBox::EditByKey(QKeyEvent* event) {
 void ListBox::ScrollByKey(QKeyEvent* event) {
     struct Scroll {
         Qt::Key key;
+        std::optional<Qt::KeyboardModifiers> modifiers;  // none: with any
         bool vertical;
         QAbstractSlider::SliderAction action;
     };
-    static constexpr Scroll kScrolls[] = {
-        {Qt::Key_Up, true, QAbstractSlider::SliderSingleStepSub},
-        {Qt::Key_Down, true, QAbstractSlider::SliderSingleStepAdd},
-        {Qt::Key_PageUp, true, QAbstractSlider::SliderPageStepSub},
-        {Qt::Key_PageDown, true, QAbstractSlider::SliderPageStepAdd},
-        {Qt::Key_Left, false, QAbstractSlider::SliderSingleStepSub},
-        {Qt::Key_Right, false, QAbstractSlider::SliderSingleStepAdd},
+    // As in the toolkit's read-only box, where Space pages like a browser;
+    // Ctrl+Home and Ctrl+End, which that box ignores, go to the start and
+    // the end as in every editable box, the first keys a user tries on a
+    // long list.
+    static const Scroll kScrolls[] = {
+        {Qt::Key_Up, std::nullopt, true, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Down, std::nullopt, true, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, std::nullopt, true, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, std::nullopt, true, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Left, std::nullopt, false, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, std::nullopt, false, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_Space, Qt::NoModifier, true, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Space, Qt::ShiftModifier, true, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_Home, Qt::NoModifier, true, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_Home, Qt::ControlModifier, true, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, Qt::NoModifier, true, QAbstractSlider::SliderToMaximum},
+        {Qt::Key_End, Qt::ControlModifier, true, QAbstractSlider::SliderToMaximum},
     };
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     for (const Scroll& scroll : kScrolls) {
-        if (event->key() == scroll.key) {
+        if (event->key() == scroll.key && (!scroll.modifiers || *scroll.modifiers == modifiers)) {
             (scroll.vertical ? verticalScrollBar() : horizontalScrollBar())->triggerAction(scroll.action);
             event->accept();
             return;
@@ -238,15 +271,58 @@ std::size_t ListBox::NextCaretStop(std::size_t position, int direction, bool byW
     return start + static_cast<std::size_t>(next);
 }
 
+// Page Up and Page Down scroll by a page and move the caret by as many
+// lines as keep it where it stood on the screen; where the list ends
+// within the page, to its first or last line. Gives the lines to move.
+int ListBox::PageMove(int direction) {
+    QScrollBar* bar = verticalScrollBar();
+    const int top = bar->value();
+    const auto line = static_cast<int>(list_.LineOf(caret_));
+    const qreal height = viewport()->height();
+    const auto screenY = [&](int at, int first) { return (at - first) * lineHeight_ + (first == 0 ? kMargin : 0); };
+    const qreal was = screenY(line, top);
+    if (direction < 0) {
+        if (top == 0) return -line;
+        const int first = std::max(0, top - static_cast<int>(height / lineHeight_));
+        bar->setValue(first);
+        int to = line - 1;
+        while (to > 0 && screenY(to, first) > was) --to;
+        return std::max(to, 0) - line;
+    }
+    const int last = LineCount() - 1;
+    const qreal shown = height - (top == 0 ? kMargin : 0);
+    if ((LineCount() - top) * lineHeight_ <= shown) return last - line;
+    const int first = std::min(bar->maximum(), top + static_cast<int>(shown / lineHeight_));
+    bar->setValue(first);
+    int to = line + 1;
+    while (to < last && screenY(to, first) < was) ++to;
+    return std::min(to, last) - line;
+}
+
+// Backspace takes back one character as typed: a letter's accent alone,
+// a whole surrogate pair, a whole line break.
+std::size_t ListBox::PreviousCodePoint(std::size_t position) const {
+    const std::u16string_view text = list_.Text();
+    const std::size_t line = list_.LineOf(position);
+    if (position == list_.LineStart(line)) return line == 0 ? position : list_.LineEnd(line - 1);
+    const bool pair = position >= 2 && QChar::isLowSurrogate(text[position - 1]) && QChar::isHighSurrogate(text[position - 2]);
+    return position - (pair ? 2 : 1);
+}
+
 std::size_t ListBox::VerticalMove(int lines) const {
     const auto line = static_cast<long long>(list_.LineOf(caret_));
     const auto target = static_cast<std::size_t>(std::clamp(line + lines, 0LL, static_cast<long long>(LineCount()) - 1));
+    // Already on the first or last line: the caret stays.
+    if (target == static_cast<std::size_t>(line)) return caret_;
     const qreal x = goalX_ >= 0 ? goalX_ : CaretX();
     return list_.LineStart(target) + static_cast<std::size_t>(LayoutOf(target)->lineAt(0).xToCursor(x));
 }
 
 // Mouse ----------------------------------------------------------------------
 
+// The mouse places the caret where the user points and never scrolls
+// there: a click on the half-shown last line must not move that line
+// away from under a second click.
 void ListBox::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
@@ -254,14 +330,22 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         const bool tripleClick = event->timestamp() - doubleClickTime_ < static_cast<quint64>(QApplication::doubleClickInterval()) &&
                                  (point - doubleClickPoint_).manhattanLength() < QApplication::startDragDistance();
         if (tripleClick) {
-            // A third click selects the whole line.
-            const std::size_t line = list_.LineOf(PositionAt(point));
+            // A third click selects the whole line, with its line break.
+            const std::size_t line = list_.LineOf(caret_);
             anchor_ = list_.LineStart(line);
-            MoveCaret(list_.LineEnd(line), true);
+            MoveCaret(LineEndWithBreak(line), true, false);
+            pickedLine_ = {anchor_, caret_};
             selecting_ = false;
             SetSelectionClipboard();
+        } else if (event->modifiers() == Qt::ShiftModifier) {
+            ExtendByMouse(point);
         } else {
-            MoveCaret(PositionAt(point), event->modifiers() & Qt::ShiftModifier);
+            // A click into the selection keeps the word or line a double or
+            // triple click picked for a later Shift+click, as the
+            // toolkit's boxes do, which might start dragging it there.
+            const std::size_t position = PositionAt(point);
+            if (position < SelectionStart() || position > SelectionEnd()) pickedWord_ = pickedLine_ = {};
+            MoveCaret(position, false, false);
         }
         goalX_ = -1;
     } else if (event->button() == Qt::MiddleButton && !readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
@@ -271,10 +355,50 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+std::size_t ListBox::LineEndWithBreak(std::size_t line) const {
+    return line + 1 < list_.LineCount() ? list_.LineStart(line + 1) : list_.LineEnd(line);
+}
+
+// A Shift+click extends the selection; after a double click by whole
+// words, after a triple click by whole lines, as in the toolkit's boxes.
+void ListBox::ExtendByMouse(QPoint point) {
+    const std::size_t position = PositionAt(point);
+    const Picked first = !pickedLine_.Empty() ? pickedLine_ : pickedWord_;
+    if (first.Empty()) {
+        MoveCaret(position, true, false);
+        return;
+    }
+    if (position >= first.start && position <= first.end) {
+        anchor_ = first.start;
+        MoveCaret(first.end, true, false);
+        return;
+    }
+    const std::size_t line = list_.LineOf(position);
+    const std::size_t start = list_.LineStart(line);
+    if (!pickedLine_.Empty()) {
+        anchor_ = position < first.end ? first.end : first.start;
+        MoveCaret(position < first.end ? start : LineEndWithBreak(line), true, false);
+        return;
+    }
+    // By words: to the nearer end of the word under the mouse, and only
+    // when the mouse is over a word.
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+    const std::optional<int> wordStart = WordBounds::StartOfWord(*layout, static_cast<int>(position - start));
+    if (!wordStart) return;
+    const std::optional<int> wordEnd = WordBounds::EndOfWord(layout->text(), *wordStart);
+    if (!wordEnd || *wordEnd == *wordStart) return;
+    const qreal x = point.x() - LineOrigin(line).x();
+    const qreal startX = layout->lineAt(0).cursorToX(*wordStart);
+    const qreal endX = layout->lineAt(0).cursorToX(*wordEnd);
+    if (x < startX || x > endX) return;
+    anchor_ = position < first.end ? first.end : first.start;
+    MoveCaret(start + static_cast<std::size_t>(x - startX < endX - x ? *wordStart : *wordEnd), true, false);
+}
+
 void ListBox::mouseMoveEvent(QMouseEvent* event) {
     if (!selecting_ || !(event->buttons() & Qt::LeftButton)) return;
     dragPoint_ = event->position().toPoint();
-    MoveCaret(PositionAt(dragPoint_), true);
+    MoveCaret(PositionAt(dragPoint_), true, false);
     // Held beyond the edge, the selection goes on growing as the box
     // scrolls, as long as the button is down.
     if (viewport()->rect().contains(dragPoint_)) {
@@ -310,14 +434,18 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     const std::size_t position = PositionAt(event->position().toPoint());
     const std::size_t line = list_.LineOf(position);
     const std::size_t start = list_.LineStart(line);
-    const QString text = LineText(line);
-    QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
-    words.setPosition(static_cast<qsizetype>(position - start));
-    const qsizetype wordStart = words.isAtBoundary() ? words.position() : words.toPreviousBoundary();
-    words.setPosition(static_cast<qsizetype>(position - start));
-    const qsizetype wordEnd = words.toNextBoundary();
-    anchor_ = start + static_cast<std::size_t>(std::max<qsizetype>(wordStart, 0));
-    MoveCaret(start + static_cast<std::size_t>(wordEnd < 0 ? text.size() : wordEnd), true);
+    MoveCaret(position, false, false);
+    pickedWord_ = {};
+    if (list_.LineEnd(line) > start) {
+        // The word at the click; at a word's end, the word before it.
+        const std::unique_ptr<QTextLayout> layout = LayoutOf(line);
+        const auto column = static_cast<int>(position - start);
+        const int wordStart = WordBounds::StartOfWord(*layout, column).value_or(column);
+        const int wordEnd = WordBounds::EndOfWord(layout->text(), wordStart).value_or(wordStart);
+        anchor_ = start + static_cast<std::size_t>(wordStart);
+        MoveCaret(start + static_cast<std::size_t>(wordEnd), true, false);
+        pickedWord_ = {anchor_, caret_};
+    }
     selecting_ = false;
     doubleClickTime_ = event->timestamp();
     doubleClickPoint_ = event->position().toPoint();

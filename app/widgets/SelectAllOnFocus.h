@@ -3,10 +3,12 @@
 // it, by mouse or keyboard (or comes back to its window), so a link can be
 // replaced or copied in one go.
 
+#include <QAbstractScrollArea>
 #include <QObject>
 #include <QWidget>
 
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 namespace velkrant {
@@ -19,7 +21,10 @@ public:
     ///     SelectAllOnFocus::Install(txtInput);
     template <class Box>
     static void Install(Box* box) {
-        box->installEventFilter(new SelectAllOnFocus(box, [box] { box->selectAll(); }));
+        auto* filter = new SelectAllOnFocus(box, [box] { box->selectAll(); });
+        box->installEventFilter(filter);
+        // A scrolling box gets its clicks through its viewport.
+        if constexpr (std::is_base_of_v<QAbstractScrollArea, Box>) box->viewport()->installEventFilter(filter);
     }
 
 protected:

@@ -4,7 +4,8 @@
 //
 //     build/release/bench/app/velkrant_app_bench
 //
-// The list rows run at 32,768, 200,000 and 1,000,000 lines side by side.
+// The list rows run at 32,768, 200,000 and 1,000,000 lines side by side;
+// the copy and paste rows at 1,000,000.
 // Each gives its time from the click to the finished, repainted box (and
 // the CPU time of it), the lines per second, the microseconds per line
 // (flat when the cost grows with the number of lines and no faster) and
@@ -21,6 +22,7 @@
 #include "modManifest.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -172,6 +174,81 @@ void ListSizes(benchmark::internal::Benchmark* row) {
 BENCHMARK(BatchThroughWindows)->Apply(ListSizes);
 BENCHMARK(FillOutputBox)->Apply(ListSizes);
 BENCHMARK(ImportThroughWindows)->Apply(ListSizes);
+
+// A copy, from the key or click to the clipboard taken and the window
+// repainted. The clipboard renders the text only when it is pasted: the
+// time that takes (what another program waits for) is "paste_render_ms".
+void MeasureCopy(benchmark::State& state, ListBox& (*box)(frmBatch&), const std::function<void(frmBatch&)>& copy) {
+    const int lines = static_cast<int>(state.range(0));
+    OpenBatchWindow windows;
+    box(windows.Batch()).SetText(ThunderList(lines));
+    MeasureListRow(state, [] { QApplication::clipboard()->clear(); }, [&] { copy(windows.Batch()); });
+    const Clock::time_point start = Clock::now();
+    const QString pasted = QApplication::clipboard()->text();
+    state.counters["paste_render_ms"] = Seconds(Clock::now() - start) * 1000.0;
+    if (pasted.count(u'\n') != lines - 1) state.SkipWithError("the clipboard does not hold every line");
+}
+
+ListBox& InputBox(frmBatch& batch) {
+    return *batch.txtBatchIn;
+}
+
+ListBox& OutputBox(frmBatch& batch) {
+    return *batch.txtBatchOut;
+}
+
+void CtrlACtrlC(ListBox& box) {
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+}
+
+void CopyInputBoxByKeys(benchmark::State& state) {
+    MeasureCopy(state, InputBox, [](frmBatch& batch) { CtrlACtrlC(*batch.txtBatchIn); });
+}
+
+void CopyOutputBoxByKeys(benchmark::State& state) {
+    MeasureCopy(state, OutputBox, [](frmBatch& batch) { CtrlACtrlC(*batch.txtBatchOut); });
+}
+
+void CopyOutputByButton(benchmark::State& state) {
+    MeasureCopy(state, OutputBox, [](frmBatch& batch) { batch.cmdCopy->click(); });
+}
+
+void MillionLines(benchmark::internal::Benchmark* row) {
+    row->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(CopyInputBoxByKeys)->Apply(MillionLines);
+BENCHMARK(CopyOutputBoxByKeys)->Apply(MillionLines);
+BENCHMARK(CopyOutputByButton)->Apply(MillionLines);
+
+// Five rounds of Ctrl+A, Ctrl+V of a whole list into the input box: the
+// undo history keeps what the pastes replaced only up to its budget.
+// "resident_MiB" is the process's memory after the fifth, the box's text,
+// the history's and the clipboard's copy of the list included.
+void FivePastesOverTheList(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    OpenBatchWindow windows;
+    ListBox& box = *windows.Batch().txtBatchIn;
+    double resident = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        box.clear();
+        QApplication::clipboard()->setText(QString::fromStdU16String(ThunderList(lines)));
+        state.ResumeTiming();
+        const Clock::time_point start = Clock::now();
+        for (int round = 0; round < 5; ++round) {
+            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCoreApplication::processEvents();
+        state.SetIterationTime(Seconds(Clock::now() - start));
+        ProcessMemory::ResetPeak();
+        resident = ProcessMemory::ResidentMiB();
+    }
+    state.counters["resident_MiB"] = resident;
+    if (!HoldsLines(box, lines)) state.SkipWithError("the box does not hold the pasted list");
+}
+BENCHMARK(FivePastesOverTheList)->Apply(MillionLines)->Iterations(1);
 
 // Start-up as the program runs it, once the toolkit is loaded: create,
 // place and show the main window until it is on screen.

@@ -1,6 +1,7 @@
 #include "ListBox.h"
 
 #include "GuiFixture.h"
+#include "SelectAllOnFocus.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -163,6 +165,94 @@ TEST(ListBoxReadOnlyTest, KeysScrollAndCopyButNeverEdit) {
     EXPECT_EQ(box.SelectedText(), ManyLines(50, u"\r\n"));
 }
 
+struct ReadOnlyScrollCase {
+    const char* name;
+    Stroke stroke;
+    enum { Start, End, PageOn, PageBack } to;
+};
+
+class ListBoxReadOnlyScrollTest : public testing::TestWithParam<ReadOnlyScrollCase> {};
+
+// The keys that walk a long result from the keyboard, from the middle of it.
+TEST_P(ListBoxReadOnlyScrollTest, KeysScrollToTheEndsAndByPages) {
+    ListBox box;
+    box.resize(200, 100);
+    box.setReadOnly(true);
+    box.SetText(ManyLines(500, u"\r\n"));
+    QScrollBar& bar = *box.verticalScrollBar();
+    bar.setValue(250);
+    GetParam().stroke.Press(box);
+    const int expected[] = {0, bar.maximum(), 250 + bar.pageStep(), 250 - bar.pageStep()};
+    EXPECT_EQ(bar.value(), expected[GetParam().to]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ListBoxReadOnlyScrollTest,
+    testing::Values(ReadOnlyScrollCase{"Home", Key(Qt::Key_Home), ReadOnlyScrollCase::Start},
+                    ReadOnlyScrollCase{"End", Key(Qt::Key_End), ReadOnlyScrollCase::End},
+                    ReadOnlyScrollCase{"CtrlHome", Key(Qt::Key_Home, Qt::ControlModifier), ReadOnlyScrollCase::Start},
+                    ReadOnlyScrollCase{"CtrlEnd", Key(Qt::Key_End, Qt::ControlModifier), ReadOnlyScrollCase::End},
+                    ReadOnlyScrollCase{"Space", Key(Qt::Key_Space), ReadOnlyScrollCase::PageOn},
+                    ReadOnlyScrollCase{"ShiftSpace", Key(Qt::Key_Space, Qt::ShiftModifier), ReadOnlyScrollCase::PageBack}),
+    test::RowName);
+
+// What another program gets when it pastes: the platform's line breaks.
+QString Pasted(const char16_t* withLf) {
+    QString text = QString::fromUtf16(withLf);
+#ifdef Q_OS_WIN
+    text.replace(u'\n', QStringLiteral("\r\n"));
+#endif
+    return text;
+}
+
+struct CopyCase {
+    const char* name;
+    std::u16string start;
+    std::vector<Stroke> strokes;
+    const char16_t* clipboard;  // lines joined by LF
+    std::u16string left;
+};
+
+class ListBoxCopyTest : public test::GuiFixture<testing::TestWithParam<CopyCase>> {};
+
+TEST_P(ListBoxCopyTest, CopyAndCutPutTheSelectionOnTheClipboard) {
+    const CopyCase& c = GetParam();
+    ListBox box;
+    box.SetText(c.start);
+    for (const Stroke& stroke : c.strokes) stroke.Press(box);
+    EXPECT_EQ(QApplication::clipboard()->text(), Pasted(c.clipboard));
+    EXPECT_EQ(box.Text(), c.left);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, ListBoxCopyTest,
+    testing::Values(CopyCase{"WholeList", u"a\r\n\r\n\u4E2D\U0001F600\r\nb\r\n",
+                             {Command(QKeySequence::SelectAll), Command(QKeySequence::Copy)},
+                             u"a\n\n\u4E2D\U0001F600\nb\n", u"a\r\n\r\n\u4E2D\U0001F600\r\nb\r\n"},
+                    CopyCase{"NothingSelectedLeavesTheClipboard", u"a", {Command(QKeySequence::Copy)}, u"", u"a"},
+                    CopyCase{"CutAcrossALineBreak", u"ab\r\ncd",
+                             {kEnd, Key(Qt::Key_Right, Qt::ShiftModifier), Command(QKeySequence::Cut)},
+                             u"\n", u"abcd"}),
+    test::RowName);
+
+TEST(ListBoxSelectAllOnFocusTest, AClickIntoTheBoxSelectsItsWholeText) {
+    QWidget window;
+    auto* other = new QLineEdit(&window);
+    auto* box = new ListBox(&window);
+    box->setGeometry(0, 40, 200, 100);
+    box->setReadOnly(true);
+    box->SetText(u"a\r\nb");
+    SelectAllOnFocus::Install(box);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    EXPECT_EQ(box->SelectedText(), u"a\r\nb");
+    window.close();
+}
+
 TEST(ListBoxScrollTest, CaretStaysInViewOnALongList) {
     ListBox box;
     box.resize(200, 100);
@@ -200,7 +290,7 @@ TEST(ListBoxMouseTest, ClicksPlaceTheCaretSelectAWordAndThenTheLine) {
     EXPECT_EQ(box.SelectedText(), u"first");
     SendMouse(box, QEvent::MouseButtonPress, inFirst, 1200);
     SendMouse(box, QEvent::MouseButtonRelease, inFirst, 1210);
-    EXPECT_EQ(box.SelectedText(), u"first line");
+    EXPECT_EQ(box.SelectedText(), u"first line\r\n") << "a triple click takes the line break too";
 }
 
 struct ShortcutCase {
