@@ -194,8 +194,9 @@ std::string DescribeCodePoint(char32_t c) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string digits;
     for (char32_t v = c; v != 0 || digits.size() < 4; v >>= 4) digits.insert(digits.begin(), kHex[v & 0xF]);
-    const std::string number = "U+" + digits;
-    if (c > 0x20 && c < 0x7F) return "'" + std::string(1, static_cast<char>(c)) + "' (" + number + ")";
+    std::string number = "U+";
+    number += digits;
+    if (c > 0x20 && c < 0x7F) return std::string("'") + static_cast<char>(c) + "' (" + number + ")";
     const bool invisible = c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFD;
     if (invisible) return number;
     std::string described = number + " ";

@@ -243,7 +243,9 @@ std::u16string FlashgetTrailer() {
     const float r = RandomGenerator::NextUniform();
     // In double precision: r < 1 keeps the number at 10000 or below.
     const long number = static_cast<long>(std::floor(static_cast<double>(r) * 10000.0 + 1.0));
-    return u"&" + DecimalText(number);
+    std::u16string trailer = u"&";
+    trailer += DecimalText(number);
+    return trailer;
 }
 
 std::u16string FlashgetEncode(std::u16string_view address) {

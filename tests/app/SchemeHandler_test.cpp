@@ -29,13 +29,6 @@ constexpr int CopyY = (60 + 180 + 420 + 255 / 2) / 15;
 constexpr int ExitX = (5940 + 795 / 2) / 15;
 constexpr int ExitY = (2040 + 375 / 2) / 15;
 
-TEST(DesktopEntryTest, IsValid) {
-    QProcess validate;
-    validate.start(QStringLiteral("desktop-file-validate"), {QStringLiteral(VELKRANT_DESKTOP_ENTRY)});
-    ASSERT_TRUE(validate.waitForFinished(60000));
-    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
-}
-
 class SchemeHandlerTest : public testing::Test {
 protected:
     void SetUp() override {

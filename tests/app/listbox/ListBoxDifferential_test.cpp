@@ -72,7 +72,9 @@ struct State {
     std::string Describe() const {
         QString shown = text;
         shown.replace(u'\n', QStringLiteral("\u23CE"));
-        return "\"" + shown.toStdString() + "\" caret " + std::to_string(caret) + " anchor " + std::to_string(anchor);
+        std::string described = "\"";
+        described += shown.toStdString();
+        return described + "\" caret " + std::to_string(caret) + " anchor " + std::to_string(anchor);
     }
 };
 
