@@ -21,7 +21,7 @@ void ConvertOneLine(const LineOptions& options, std::string_view line, LineBlock
     const std::size_t outputEnd = block.output.size();
     const std::uint64_t index = block.lineCount++;
     try {
-        block.output += ConvertLine(options, line);
+        AppendConvertedLine(options, line, block.output);
         block.output.push_back('\n');
     } catch (const NumberedError& e) {
         RecordFailure(block, outputEnd, index, CodePage::TextToUtf8(e.Description()));

@@ -16,20 +16,22 @@ bool IsEncoding(ConversionMode mode) {
 
 }  // namespace
 
-std::string ConvertLine(const LineOptions& options, std::string_view bytes) {
+void AppendConvertedLine(const LineOptions& options, std::string_view bytes, std::string& out) {
     const BytesView raw = LinkText::AsBytes(bytes);
     if (options.exact) {
         // Notices always become comment lines: there is no window to show them in.
         CommentNotices notices;
-        return CodePage::TextToUtf8(
+        out += CodePage::TextToUtf8(
             ConversionCommand::ConvertBatchLine(options.mode, CodePage::Utf8OrCodePageToText(raw), notices));
+        return;
     }
-    if (bytes.empty()) return {};
+    if (bytes.empty()) return;
     if (IsEncoding(options.mode)) {
-        return CodePage::TextToUtf8(
+        out += CodePage::TextToUtf8(
             CarefulEncode::Encode(options.mode, CodePage::Utf8OrCodePageToText(raw), options.charset));
+        return;
     }
-    return CodePage::TextToUtf8(CarefulRead::ConvertLine(options.mode, raw));
+    CarefulRead::AppendConvertedLine(options.mode, raw, out);
 }
 
 }  // namespace velkrant::cli

@@ -6,6 +6,9 @@
 #include "modMain.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 #include <optional>
 
 namespace velkrant::CarefulRead {
@@ -39,19 +42,25 @@ BytesView WithoutTrailer(BytesView payload) {
     return payload;
 }
 
-// Checks the Base64 text once spaces and escapes are gone: `n` data
-// characters, the last of value `last`, then `pads` pad characters.
-void CheckBase64(Scheme scheme, std::size_t n, int last, std::size_t pads) {
-    if (n == 0) Damaged(scheme, "it holds no Base64 text");
+// What is wrong with a Base64 text once spaces and escapes are gone: `n`
+// data characters, the last of value `last`, then `pads` pad characters.
+// Null when nothing is.
+const char* Base64Flaw(std::size_t n, int last, std::size_t pads) {
+    if (n == 0) return "it holds no Base64 text";
     // A Base64 text of 4k + 1 characters stands for no whole number of
     // bytes: a character was lost or one was added.
-    if (n % 4 == 1) Damaged(scheme, "its Base64 text has a character too many or too few");
-    if (pads != 0 && (n + pads) % 4 != 0) Damaged(scheme, "its padding does not fit the Base64 text");
+    if (n % 4 == 1) return "its Base64 text has a character too many or too few";
+    if (pads != 0 && (n + pads) % 4 != 0) return "its padding does not fit the Base64 text";
     // Encoders leave the bits after the last whole byte clear; set bits
     // mean the text was cut or joined.
     if ((n % 4 == 2 && (last & 0x0F) != 0) || (n % 4 == 3 && (last & 0x03) != 0)) {
-        Damaged(scheme, "its Base64 text does not end on a whole byte");
+        return "its Base64 text does not end on a whole byte";
     }
+    return nullptr;
+}
+
+void CheckBase64(Scheme scheme, std::size_t n, int last, std::size_t pads) {
+    if (const char* flaw = Base64Flaw(n, last, pads)) Damaged(scheme, flaw);
 }
 
 // The Base64 text of a payload as the codec reads it: spaces dropped,
@@ -65,8 +74,7 @@ BytesView StandardBase64(Scheme scheme, BytesView payload, TextEncoding encoding
     std::size_t pads = 0;
     while (n + pads < payload.size() && payload[n + pads] == modBase64Code::PadByte) ++pads;
     if (n + pads == payload.size() && pads <= 2) {
-        std::size_t length;
-        CheckBase64(scheme, n, n == 0 ? 0 : LinkText::PayloadValueAt(payload, n - 1, length), pads);
+        CheckBase64(scheme, n, n == 0 ? 0 : LinkText::PayloadValues[payload[n - 1]], pads);
         if ((n + pads) % 4 == 0) return payload;
     }
     thread_local Bytes clean;
@@ -93,9 +101,26 @@ BytesView StandardBase64(Scheme scheme, BytesView payload, TextEncoding encoding
     return clean;
 }
 
-bool Wraps(BytesView decoded, std::string_view front, std::string_view back) {
-    const BytesView f = LinkText::AsBytes(front);
-    const BytesView b = LinkText::AsBytes(back);
+// The markers a scheme's decoded text stands between; none for qqdl.
+struct Markers {
+    std::string_view front;
+    std::string_view back;
+    const char* missing;  // the damage when they are not there
+};
+
+Markers MarkersOf(Scheme scheme) {
+    switch (scheme) {
+        case Scheme::Thunder: return {kThunderFront, kThunderBack, "the decoded text lacks its AA…ZZ markers"};
+        case Scheme::Flashget:
+            return {kFlashgetMarker, kFlashgetMarker, "the decoded text lacks its [FLASHGET]…[FLASHGET] markers"};
+        case Scheme::Qqdl: break;
+    }
+    return {{}, {}, nullptr};
+}
+
+bool Wraps(BytesView decoded, const Markers& markers) {
+    const BytesView f = LinkText::AsBytes(markers.front);
+    const BytesView b = LinkText::AsBytes(markers.back);
     return decoded.size() >= f.size() + b.size() && decoded.starts_with(f) && decoded.ends_with(b);
 }
 
@@ -110,21 +135,9 @@ Bytes WithoutEnds(Bytes bytes, std::size_t front, std::size_t back) {
 Bytes DecodeInner(Scheme scheme, BytesView payload, TextEncoding encoding) {
     if (scheme == Scheme::Flashget) payload = WithoutTrailer(payload);
     Bytes decoded = modBase64Code::DecodeBytes(StandardBase64(scheme, payload, encoding), modBase64Code::PadByte);
-    switch (scheme) {
-        case Scheme::Thunder:
-            if (!Wraps(decoded, kThunderFront, kThunderBack)) {
-                Damaged(scheme, "the decoded text lacks its AA…ZZ markers");
-            }
-            return WithoutEnds(std::move(decoded), kThunderFront.size(), kThunderBack.size());
-        case Scheme::Flashget:
-            if (!Wraps(decoded, kFlashgetMarker, kFlashgetMarker)) {
-                Damaged(scheme, "the decoded text lacks its [FLASHGET]…[FLASHGET] markers");
-            }
-            return WithoutEnds(std::move(decoded), kFlashgetMarker.size(), kFlashgetMarker.size());
-        case Scheme::Qqdl:
-            break;
-    }
-    return decoded;
+    const Markers markers = MarkersOf(scheme);
+    if (!Wraps(decoded, markers)) Damaged(scheme, markers.missing);
+    return WithoutEnds(std::move(decoded), markers.front.size(), markers.back.size());
 }
 
 // The text of decoded bytes. Payloads come in the code page (the
@@ -188,6 +201,89 @@ std::u16string DecodeByScheme(Scheme scheme, BytesView text, TextEncoding encodi
     return AddressOf(scheme, DecodeInner(scheme, payload, encoding));
 }
 
+// A group's three decoded bytes as the OR of one word per character: the
+// character's value put where its bits land, one byte per lane, the first
+// byte lowest; and 0x80 in the fourth lane for a byte that is no standard
+// Base64 character. A group then costs a lookup and an OR a character.
+constexpr std::uint32_t kNotStandard = 0x80000000;
+constexpr auto kGroupLanes = [] {
+    std::array<std::array<std::uint32_t, 256>, 4> lanes{};
+    for (unsigned position = 0; position < 4; ++position) {
+        for (std::size_t b = 0; b < 256; ++b) {
+            if ((LinkText::Base64Bytes[b] & LinkText::StandardBase64) == 0) {
+                lanes[position][b] = kNotStandard;
+                continue;
+            }
+            const std::uint32_t group = static_cast<std::uint32_t>(LinkText::PayloadValues[b]) << (18 - 6 * position);
+            lanes[position][b] = (group >> 16 & 0xFF) | (group >> 8 & 0xFF) << 8 | (group & 0xFF) << 16;
+        }
+    }
+    return lanes;
+}();
+
+// Decodes standard Base64 of whole groups, whose last `pads` characters
+// are pads, to three bytes a group at `out`, which has room for one byte
+// more. False when any other character is there. Every group is decoded
+// before the one check, so that the loop has no branch but its own.
+bool DecodeStandardGroups(BytesView base64, std::size_t pads, std::uint8_t* out) {
+    std::uint32_t flags = 0;
+    const auto decode = [&](const std::uint8_t* c) {
+        const std::uint32_t group = kGroupLanes[0][c[0]] | kGroupLanes[1][c[1]] | kGroupLanes[2][c[2]] | kGroupLanes[3][c[3]];
+        flags |= group;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(out, &group, sizeof group);  // the fourth byte is the next group's
+        } else {
+            out[0] = static_cast<std::uint8_t>(group);
+            out[1] = static_cast<std::uint8_t>(group >> 8);
+            out[2] = static_cast<std::uint8_t>(group >> 16);
+        }
+        out += 3;
+    };
+    const std::size_t last = base64.size() - 4;
+    for (std::size_t at = 0; at < last; at += 4) decode(base64.data() + at);
+    std::array<std::uint8_t, 4> tail;
+    std::memcpy(tail.data(), base64.data() + last, tail.size());
+    std::fill(tail.end() - static_cast<std::ptrdiff_t>(pads), tail.end(), 'A');  // a zero value
+    decode(tail.data());
+    return (flags & kNotStandard) == 0;
+}
+
+// The address of a clean link, as nearly every line of a list holds one,
+// appended to `out` as UTF-8 straight from the line's bytes, without a
+// detour through UTF-16: the scheme at the line's first byte, standard
+// Base64 in whole groups up to its last byte, the markers, and a printable
+// ASCII address that is no link itself. Anything else (spaces, escapes,
+// other text, bytes beyond ASCII, damage) leaves `out` as it was and
+// returns false, and the full reading decides or says why not.
+bool AppendCleanAddress(ConversionMode mode, BytesView line, std::string& out) {
+    const auto match = LinkText::MatchScheme(line, 0);
+    if (!match || (mode != ModeAuto && match->scheme != SchemeOfMode(mode))) return false;
+    BytesView payload = line.substr(match->length);
+    if (match->scheme == Scheme::Flashget) payload = WithoutTrailer(payload);
+    if (payload.size() < 4 || payload.size() % 4 != 0) return false;
+    std::size_t pads = 0;
+    while (pads < 2 && payload[payload.size() - 1 - pads] == modBase64Code::PadByte) ++pads;
+    const std::size_t n = payload.size() - pads;
+    if (Base64Flaw(n, LinkText::PayloadValues[payload[n - 1]], pads) != nullptr) return false;
+
+    // Decoded into a buffer of the thread's, which only ever grows: no
+    // allocation and no clearing on a line.
+    thread_local Bytes decodedBuffer;
+    const std::size_t size = payload.size() / 4 * 3;
+    if (decodedBuffer.size() <= size) decodedBuffer.resize(size + 1);
+    if (!DecodeStandardGroups(payload, pads, decodedBuffer.data())) return false;
+    const BytesView decoded(decodedBuffer.data(), size - pads);
+    const Markers markers = MarkersOf(match->scheme);
+    if (!Wraps(decoded, markers)) return false;
+    const BytesView inner =
+        decoded.substr(markers.front.size(), decoded.size() - markers.front.size() - markers.back.size());
+    std::uint8_t outside = 0;  // a byte outside printable ASCII; no early exit, so the loop is vectorised
+    for (std::uint8_t b : inner) outside |= static_cast<std::uint8_t>(static_cast<std::uint8_t>(b - 0x20) > 0x5E);
+    if (inner.empty() || outside != 0 || (mode == ModeAuto && LinkText::MatchScheme(inner, 0))) return false;
+    out.append(reinterpret_cast<const char*>(inner.data()), inner.size());
+    return true;
+}
+
 }  // namespace
 
 std::u16string DecodeLink(BytesView link, TextEncoding encoding, bool unwrapNested) {
@@ -246,6 +342,11 @@ std::u16string ConvertLine(ConversionMode mode, BytesView line) {
     finder.ResumeAt(decoded.end);
     if (finder.Next(found)) Refuse("the line holds more than one link");
     return std::move(decoded.address);
+}
+
+void AppendConvertedLine(ConversionMode mode, BytesView line, std::string& out) {
+    if (AppendCleanAddress(mode, line, out)) return;
+    out += CodePage::TextToUtf8(ConvertLine(mode, line));
 }
 
 }  // namespace velkrant::CarefulRead

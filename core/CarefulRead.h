@@ -46,4 +46,11 @@ DecodedLink DecodeFound(BytesView text, const FoundLink& link, LinkText::TextEnc
 ///     ConvertLine(ModeAuto, AsBytes("(THUNDER://QUFodHRwOi8vYS9iWlo)。")) == u"http://a/b"
 std::u16string ConvertLine(ConversionMode mode, BytesView line);
 
+/// ConvertLine's result appended to `out` as UTF-8, with the same result
+/// or error (`out` may then hold part of it). A clean link, nearly every
+/// line of a list, is read straight from its bytes.
+///
+///     AppendConvertedLine(ModeAuto, AsBytes("thunder://QUFodHRwOi8vYS9iWlo="), out);   // out += "http://a/b"
+void AppendConvertedLine(ConversionMode mode, BytesView line, std::string& out);
+
 }  // namespace velkrant::CarefulRead

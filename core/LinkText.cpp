@@ -22,24 +22,6 @@ bool SpellsAt(BytesView text, std::size_t at, std::string_view word) {
 
 constexpr std::array<std::string_view, 3> kSchemeNames{"thunder", "flashget", "qqdl"};
 
-// Payload values by byte: both alphabets share the letters and digits and
-// differ only in the two last characters, so one table reads either.
-constexpr std::array<signed char, 256> MakePayloadTable() {
-    std::array<signed char, 256> table{};
-    for (std::size_t b = 0; b < table.size(); ++b) table[b] = NotBase64;
-    for (int v = 0; v < 26; ++v) {
-        table[static_cast<std::size_t>('A' + v)] = static_cast<signed char>(v);
-        table[static_cast<std::size_t>('a' + v)] = static_cast<signed char>(26 + v);
-    }
-    for (int v = 0; v < 10; ++v) table[static_cast<std::size_t>('0' + v)] = static_cast<signed char>(52 + v);
-    table['+'] = table['-'] = 62;
-    table['/'] = table['_'] = 63;
-    table['='] = PadValue;
-    return table;
-}
-
-constexpr std::array<signed char, 256> kPayloadTable = MakePayloadTable();
-
 // The characters that copying puts around or inside a link, as bytes in
 // both encodings, built once. A character the code page cannot hold has
 // no code-page form and is simply not looked for there.
@@ -122,7 +104,7 @@ int PayloadValueAt(BytesView text, std::size_t at, std::size_t& length) {
     length = 1;
     if (at >= text.size()) return NotBase64;
     const std::uint8_t c = text[at];
-    if (c != '%') return kPayloadTable[c];
+    if (c != '%') return PayloadValues[c];
     length = 3;
     if (SpellsAt(text, at, "%2b")) return 62;
     if (SpellsAt(text, at, "%2f")) return 63;
@@ -161,7 +143,7 @@ BytesView TrimAround(BytesView text, TextEncoding encoding) {
     // and no mark ends in one: most lines need no search for marks.
     const auto plain = [&](std::size_t at) {
         const std::uint8_t c = text[at];
-        return IsAsciiByte(c) && kPayloadTable[c] != NotBase64;
+        return IsAsciiByte(c) && PayloadValues[c] != NotBase64;
     };
     std::size_t begin = 0;
     while (begin < text.size() && !plain(begin)) {

@@ -52,6 +52,24 @@ inline constexpr std::uint8_t AnyBase64 = 2;
 inline constexpr int PadValue = 64;
 inline constexpr int NotBase64 = -1;
 
+/// The 6-bit value of each byte as a payload character: both alphabets
+/// share the letters and digits and differ only in the two last
+/// characters, so one table reads either. PadValue for "=", NotBase64 for
+/// any other byte.
+inline constexpr std::array<signed char, 256> PayloadValues = [] {
+    std::array<signed char, 256> table{};
+    for (std::size_t b = 0; b < table.size(); ++b) table[b] = NotBase64;
+    for (int v = 0; v < 26; ++v) {
+        table[static_cast<std::size_t>('A' + v)] = static_cast<signed char>(v);
+        table[static_cast<std::size_t>('a' + v)] = static_cast<signed char>(26 + v);
+    }
+    for (int v = 0; v < 10; ++v) table[static_cast<std::size_t>('0' + v)] = static_cast<signed char>(52 + v);
+    table['+'] = table['-'] = 62;
+    table['/'] = table['_'] = 63;
+    table['='] = PadValue;
+    return table;
+}();
+
 /// The 6-bit value of the payload character at `at` (standard or URL-safe
 /// alphabet, and %2B %2F as "+" "/"), PadValue for "=" or %3D, NotBase64
 /// for anything else. `length` gets the bytes the character takes.

@@ -23,8 +23,8 @@ constexpr std::size_t kRead = 256 * 1024;
 
 constexpr char kOrdinary[] = "// 普通协议,不需要解密!";
 constexpr char kFailing[] = "thunder://QUFa";
-constexpr char kThunderFailure[] =
-    "Invalid procedure call or argument: the decoded Thunder text has fewer than 4 characters";
+// Read carefully, as by default: its markers are not all there.
+constexpr char kThunderFailure[] = "damaged thunder link: the decoded text lacks its AA…ZZ markers";
 
 struct Link {
     std::string_view link;

@@ -26,8 +26,12 @@ const std::string kQqdl = "qqdl://aHR0cDovL2RsLmV4YW1wbGUuY29tL3NvZnQvc2V0dXAtMi
 // Its GBK payload holds "+" and "/": the URL-safe row needs both.
 const std::string kChineseThunder = "thunder://QUFodHRwOi8vZGwuZXhhbXBsZS5jb20vytPGtS+12jG8ry5tcDRaWg==";
 
+// Through the entry the command line uses: a clean link there takes a
+// short way of its own, anything else the full reading.
 std::string Convert(ConversionMode mode, const std::string& line) {
-    return CodePage::TextToUtf8(ConvertLine(mode, LinkText::AsBytes(line)));
+    std::string out;
+    AppendConvertedLine(mode, LinkText::AsBytes(line), out);
+    return out;
 }
 
 struct RepairCase {
@@ -121,6 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NoWholeNumberOfBytes", ModeAuto, kQqdl.substr(0, kQqdl.size() - 3),
                     "damaged qqdl link: its Base64 text has a character too many or too few"},
         FailureCase{"CutMidByte", ModeAuto, "qqdl://aHR0cDovL2EvYh",
+                    "damaged qqdl link: its Base64 text does not end on a whole byte"},
+        FailureCase{"CutMidByteThenPadded", ModeAuto, "qqdl://aHR0cDovL2EvYh==",
                     "damaged qqdl link: its Base64 text does not end on a whole byte"},
         FailureCase{"TooMuchPadding", ModeAuto, kQqdl + "=",
                     "damaged qqdl link: its padding does not fit the Base64 text"},
