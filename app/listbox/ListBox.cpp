@@ -295,10 +295,16 @@ QRectF ListBox::CaretRect() const {
 void ListBox::EnsureCaretVisible() {
     const auto line = static_cast<int>(list_.LineOf(caret_));
     QScrollBar* vertical = verticalScrollBar();
+    // Down only once the caret's line no longer fits in whole: a line that
+    // still fits, though into the bottom margin, stays where it is. Then
+    // the view scrolls just far enough to show the line at its bottom, or,
+    // for the last line, to the end with the margin below it.
+    const qreal height = viewport()->height();
     if (line < vertical->value()) {
         vertical->setValue(line);
-    } else if (line >= vertical->value() + VisibleLines()) {
-        vertical->setValue(line - VisibleLines() + 1);
+    } else if (LineOrigin(line).y() + lineHeight_ > height) {
+        const bool last = line + 1 == LineCount();
+        vertical->setValue(last ? vertical->maximum() : std::max(1, line + 1 - static_cast<int>(height / lineHeight_)));
     }
     QScrollBar* horizontal = horizontalScrollBar();
     const qreal x = kMargin + CaretX();

@@ -99,6 +99,10 @@ public:
     void cut();
     void copy() const;
     void paste();
+    /// Makes the selection the X11 primary selection, as a selection the
+    /// user made does; nothing when nothing is selected or the system has
+    /// no such selection.
+    void SetSelectionClipboard() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -134,7 +138,6 @@ private:
     std::u16string_view SelectedView() const;
     std::u16string TextBetween(std::size_t from, std::size_t to) const;
     QString LineText(std::size_t line) const;
-    void SetSelectionClipboard() const;
     void InsertFromMime(const QMimeData* mime);
 
     // Keyboard.

@@ -9,14 +9,15 @@ namespace velkrant {
 
 bool SelectAllOnFocus::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
-        case QEvent::FocusIn:
-            switch (static_cast<QFocusEvent*>(event)->reason()) {
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            switch (reason) {
                 case Qt::MouseFocusReason:
                 case Qt::TabFocusReason:
                 case Qt::BacktabFocusReason:
                 case Qt::ShortcutFocusReason:
                 case Qt::ActiveWindowFocusReason:
-                    selectAll_();
+                    selectAll_(reason != Qt::ActiveWindowFocusReason);
                     // A click places the caret after the focus arrived (with
                     // a window manager, a click into an inactive window
                     // brings the focus back with the window first).
@@ -30,9 +31,10 @@ bool SelectAllOnFocus::eventFilter(QObject*, QEvent* event) {
                     break;
             }
             break;
+        }
         case QEvent::MouseButtonPress:
             if (awaitingClick_) {
-                QMetaObject::invokeMethod(this, selectAll_, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, [this] { selectAll_(true); }, Qt::QueuedConnection);
             }
             awaitingClick_ = false;
             break;

@@ -21,7 +21,14 @@ public:
     ///     SelectAllOnFocus::Install(txtInput);
     template <class Box>
     static void Install(Box* box) {
-        auto* filter = new SelectAllOnFocus(box, [box] { box->selectAll(); });
+        auto* filter = new SelectAllOnFocus(box, [box](bool byUser) {
+            box->selectAll();
+            // A selection the user made becomes the primary selection, for
+            // a middle click elsewhere, in a box that offers it.
+            if constexpr (requires { box->SetSelectionClipboard(); }) {
+                if (byUser) box->SetSelectionClipboard();
+            }
+        });
         box->installEventFilter(filter);
         // A scrolling box gets its clicks through its viewport.
         if constexpr (std::is_base_of_v<QAbstractScrollArea, Box>) box->viewport()->installEventFilter(filter);
@@ -31,10 +38,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    SelectAllOnFocus(QWidget* box, std::function<void()> selectAll)
-        : QObject(box), selectAll_(std::move(selectAll)) {}
+    // `byUser` is false where the focus merely came back with the window:
+    // that must not take the primary selection from another program.
+    using SelectAll = std::function<void(bool byUser)>;
+    SelectAllOnFocus(QWidget* box, SelectAll selectAll) : QObject(box), selectAll_(std::move(selectAll)) {}
 
-    std::function<void()> selectAll_;
+    SelectAll selectAll_;
     bool awaitingClick_ = false;  // focus just arrived; a click may follow
 };
 

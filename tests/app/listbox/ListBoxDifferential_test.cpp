@@ -438,6 +438,9 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"DoubleClickTakesHanAndDigitsTogether", {Typed(u"\u4E2D1"), Clicked(Action::DoubleClick, 0)}},
         SequenceCase{"ShiftClickAfterDoubleClickExtendsByWords",
                      {Typed(u"ab cd ef"), Clicked(Action::DoubleClick, 875), Clicked(Action::ShiftClick, 125)}},
+        SequenceCase{"ShiftPageUpFromALastLineThatFits",
+                     {Typed(u"b"), Pressed(Qt::Key_Return), Pressed(Qt::Key_Return), Pressed(Qt::Key_Return),
+                      Pressed(Qt::Key_Return), Pressed(Qt::Key_PageUp, Qt::ShiftModifier)}},
         SequenceCase{"TripleClickTakesTheLineBreak",
                      {Typed(u"ab"), Pressed(Qt::Key_Return), Typed(u"cd"), Clicked(Action::TripleClick, 200)}}),
     test::RowName);

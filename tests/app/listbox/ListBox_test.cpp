@@ -250,6 +250,10 @@ TEST(ListBoxSelectAllOnFocusTest, AClickIntoTheBoxSelectsItsWholeText) {
     QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), box);
     EXPECT_EQ(box->SelectedText(), u"a\r\nb");
+    // ... and offers it for a middle click elsewhere.
+    if (QApplication::clipboard()->supportsSelection()) {
+        EXPECT_EQ(QApplication::clipboard()->text(QClipboard::Selection), Pasted(u"a\nb"));
+    }
     window.close();
 }
 
